@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/midi/MidiCntrState.h"
+#include "core/model/Bank_Program.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+// The plug-in instance: an instrument that passes audio through, keeps a bank
+// of 128 Mopho programs for the host and owns the MIDI hub.
+class VellixAudioProcessor : public juce::AudioProcessor,
+                             public juce::ChangeListener,
+                             public juce::Timer,
+                             public juce::ChangeBroadcaster
+{
+public:
+    static constexpr int kNumHostPrograms = 128;
+    static constexpr int kNumHostParameters = 443;
+    static constexpr int kParameterSlots = 1000;
+    static constexpr int kVolumeControllerIndex = 192; // CC 7
+
+    // The editor opens smaller on displays narrower than the design width.
+    static juce::Point<int> chooseEditorSize (int usableDisplayWidth);
+
+    VellixAudioProcessor();
+    ~VellixAudioProcessor() override;
+
+    const juce::String getName() const override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return true; }
+    bool producesMidi() const override { return true; }
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override { return true; }
+
+    int getNumPrograms() override { return kNumHostPrograms; }
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+    int getNumParameters() override { return kNumHostParameters; }
+    float getParameter (int index) override;
+    void setParameter (int index, float newValue) override;
+    const juce::String getParameterName (int index) override;
+    const juce::String getParameterText (int index) override;
+    const juce::String getInputChannelName (int channelIndex) const override;
+    const juce::String getOutputChannelName (int channelIndex) const override;
+    bool isInputChannelStereoPair (int) const override { return true; }
+    bool isOutputChannelStereoPair (int) const override { return true; }
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+
+    void changeListenerCallback (juce::ChangeBroadcaster*) override {}
+    void timerCallback() override {}
+
+    MidiCntrState& getHub() noexcept { return hub; }
+    Bank_Program& getHostBank() noexcept { return *hostBank; }
+
+    int getEditorWidth() const noexcept { return editorWidth; }
+    int getEditorHeight() const noexcept { return editorHeight; }
+    void setEditorSize (int width, int height) noexcept;
+
+private:
+    juce::AudioPlayHead::CurrentPositionInfo lastPosition;
+    int editorWidth = 0, editorHeight = 0; // message thread
+    MidiCntrState hub;
+    std::array<int, kParameterSlots> controllerValues {};
+    std::array<juce::uint8, kParameterSlots> gestureFlags {};
+    std::unique_ptr<Bank_Program> hostBank;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VellixAudioProcessor)
+};

@@ -1,0 +1,207 @@
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <pluginterfaces/base/ipluginbase.h>
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <malloc.h>
+
+// Loads the built VST3 bundle the way a DAW does: through the framework's VST3
+// hosting for the instance, and through the raw factory for its identity.
+
+namespace
+{
+juce::File bundle()
+{
+    return juce::File (BRINDLEMARK_VST3_BUNDLE);
+}
+
+juce::File moduleBinary()
+{
+    return bundle().getChildFile ("Contents/x86_64-linux").getChildFile (bundle().getFileNameWithoutExtension() + ".so");
+}
+
+std::unique_ptr<juce::PluginDescription> describe()
+{
+    juce::VST3PluginFormat format;
+    juce::OwnedArray<juce::PluginDescription> types;
+    format.findAllTypesForFile (types, bundle().getFullPathName());
+
+    if (types.size() != 1)
+        return {};
+
+    return std::make_unique<juce::PluginDescription> (*types[0]);
+}
+
+std::unique_ptr<juce::AudioPluginInstance> instantiate (double sampleRate = 44100.0, int blockSize = 512)
+{
+    auto description = describe();
+    if (description == nullptr)
+        return {};
+
+    juce::VST3PluginFormat format;
+    juce::String error;
+    return format.createInstanceFromDescription (*description, sampleRate, blockSize, error);
+}
+
+std::string toString (const Steinberg::char8* text)
+{
+    return std::string (text);
+}
+
+std::string classIdHex (const Steinberg::TUID id)
+{
+    char hex[33] = {};
+    for (int i = 0; i < 16; ++i)
+        snprintf (hex + 2 * i, 3, "%02X", (unsigned) (unsigned char) id[i]);
+    return hex;
+}
+
+size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
+} // namespace
+
+TEST (Vst3Host, FactoryReportsTheModulesIdentity)
+{
+    void* module = dlopen (moduleBinary().getFullPathName().toRawUTF8(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE (module, nullptr) << dlerror();
+
+    using EntryFn = bool (*) (void*);
+    using FactoryFn = Steinberg::IPluginFactory* (*) ();
+    auto entry = reinterpret_cast<EntryFn> (dlsym (module, "ModuleEntry"));
+    auto getFactory = reinterpret_cast<FactoryFn> (dlsym (module, "GetPluginFactory"));
+    ASSERT_NE (entry, nullptr);
+    ASSERT_NE (getFactory, nullptr);
+    EXPECT_TRUE (entry (module));
+
+    auto* factory = getFactory();
+    ASSERT_NE (factory, nullptr);
+
+    Steinberg::PFactoryInfo info;
+    ASSERT_EQ (factory->getFactoryInfo (&info), Steinberg::kResultOk);
+    EXPECT_EQ (toString (info.vendor), "Kestrow");
+    EXPECT_EQ (toString (info.email), "");
+    EXPECT_EQ (info.flags, 16);
+
+    Steinberg::IPluginFactory2* factory2 = nullptr;
+    ASSERT_EQ (factory->queryInterface (Steinberg::IPluginFactory2::iid, reinterpret_cast<void**> (&factory2)), Steinberg::kResultOk);
+    ASSERT_EQ (factory2->countClasses(), 2);
+
+    struct Expected
+    {
+        const char* category;
+        const char* classId;
+    };
+    const Expected classes[] = { { "Audio Module Class", "ABCDEF019182FAEB517A72764A786D62" },
+                                 { "Component Controller Class", "ABCDEF011234ABCD517A72764A786D62" } };
+
+    for (int i = 0; i < 2; ++i)
+    {
+        Steinberg::PClassInfo2 classInfo;
+        ASSERT_EQ (factory2->getClassInfo2 (i, &classInfo), Steinberg::kResultOk);
+        EXPECT_EQ (toString (classInfo.category), classes[i].category);
+        EXPECT_EQ (classIdHex (classInfo.cid), classes[i].classId);
+        EXPECT_EQ (toString (classInfo.name), "Brindlemark");
+        EXPECT_EQ (classInfo.cardinality, 0x7FFFFFFF);
+        EXPECT_EQ (classInfo.classFlags, 2u);
+        EXPECT_EQ (toString (classInfo.subCategories), "Instrument|Synth");
+        EXPECT_EQ (toString (classInfo.vendor), "Kestrow");
+        EXPECT_EQ (toString (classInfo.version), "3.0.0");
+        EXPECT_EQ (toString (classInfo.sdkVersion), "VST 3.7.2");
+    }
+
+    factory2->release();
+    factory->release();
+    dlclose (module);
+}
+
+TEST (Vst3Host, InstanceLooksLikeAMidiInstrumentWith128Programs)
+{
+    auto description = describe();
+    ASSERT_NE (description, nullptr);
+    EXPECT_EQ (description->name, "Brindlemark");
+    EXPECT_EQ (description->manufacturerName, "Kestrow");
+    EXPECT_EQ (description->version, "3.0.0");
+    EXPECT_TRUE (description->isInstrument);
+
+    auto plugin = instantiate();
+    ASSERT_NE (plugin, nullptr);
+
+    EXPECT_TRUE (plugin->acceptsMidi());
+    EXPECT_TRUE (plugin->producesMidi());
+    EXPECT_EQ (plugin->getTailLengthSeconds(), 0.0);
+    ASSERT_EQ (plugin->getNumPrograms(), 128);
+    for (int i = 0; i < 128; ++i)
+        EXPECT_EQ (plugin->getProgramName (i), "Untitled        ") << i;
+
+    // Our 443 parameters come first, then the VST3 client's own bypass and
+    // program parameters; its hidden MIDI-controller parameters are not automatable.
+    juce::StringArray automatable;
+    for (auto* p : plugin->getParameters())
+        if (p->isAutomatable())
+            automatable.add (p->getName (64));
+
+    ASSERT_EQ (automatable.size(), 443 + 2);
+    EXPECT_EQ (automatable[443], "Bypass");
+    EXPECT_EQ (automatable[444], "Program");
+}
+
+TEST (Vst3Host, AudioPassesThroughUnchanged)
+{
+    for (const int channels : { 1, 2 })
+    {
+        auto plugin = instantiate();
+        ASSERT_NE (plugin, nullptr);
+
+        const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+        juce::AudioProcessor::BusesLayout layout;
+        layout.inputBuses.add (set);
+        layout.outputBuses.add (set);
+        ASSERT_TRUE (plugin->setBusesLayout (layout)) << channels;
+
+        constexpr int blockSize = 256;
+        plugin->prepareToPlay (48000.0, blockSize);
+
+        juce::Random random (channels);
+        juce::AudioBuffer<float> buffer (channels, blockSize), original (channels, blockSize);
+        for (int block = 0; block < 4; ++block)
+        {
+            for (int ch = 0; ch < channels; ++ch)
+                for (int i = 0; i < blockSize; ++i)
+                    buffer.setSample (ch, i, random.nextFloat() * 2.0f - 1.0f);
+            original.makeCopyOf (buffer);
+
+            juce::MidiBuffer midi;
+            plugin->processBlock (buffer, midi);
+
+            for (int ch = 0; ch < channels; ++ch)
+                for (int i = 0; i < blockSize; ++i)
+                    ASSERT_EQ (buffer.getSample (ch, i), original.getSample (ch, i)) << channels << " channels";
+        }
+
+        plugin->releaseResources();
+    }
+}
+
+TEST (Vst3Host, TwentyInstancesInARowLeakNothing)
+{
+    // Warm up: the module, its message thread and the framework's caches.
+    for (int i = 0; i < 3; ++i)
+        ASSERT_NE (instantiate(), nullptr);
+
+    const auto before = heapInUse();
+    for (int i = 0; i < 20; ++i)
+    {
+        auto plugin = instantiate();
+        ASSERT_NE (plugin, nullptr);
+        plugin->prepareToPlay (44100.0, 512);
+        plugin->releaseResources();
+    }
+    const auto after = heapInUse();
+
+    // A single leaked processor would hold its banks: well over 100 KB.
+    EXPECT_LT ((long) after - (long) before, 64 * 1024) << "before " << before << " after " << after;
+}
