@@ -24,6 +24,10 @@ public:
     VellixAudioProcessor();
     ~VellixAudioProcessor() override;
 
+    using AudioProcessor::processBlock;
+    using AudioProcessor::getParameterName;
+    using AudioProcessor::getParameterText;
+
     const juce::String getName() const override;
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;

@@ -1,22 +1,119 @@
 #include "core/midi/MidiCntrState.h"
 
+#include "core/storage/BankDataFile.h"
+#include "core/storage/SettingsFile.h"
+
 MidiCntrState::MidiCntrState()
 {
+    eventQueue.ensureStorageAllocated (1024);
+    initialise();
+}
+
+void MidiCntrState::initialise()
+{
+    loadOrSaveSettings (kLoadSettings);
+    for (int i = 0; i < kNumAppendedSlots; ++i)
+        settingsList.add ("0");
+
+    midiChannel = settingsList[kSlotMidiChannel].getIntValue();
+    if (midiChannel < 1 || midiChannel > 16)
+    {
+        midiChannel = 1;
+        settingsList.set (kSlotMidiChannel, "1");
+    }
+
+    parameterTables.buildParameterTables();
+
     bankA = std::make_unique<Bank_Program> ("Program Bank A");
     bankB = std::make_unique<Bank_Program> ("Program Bank B");
     bankC = std::make_unique<Bank_Program> ("Program Bank C");
 
+    fillHardwareBanks();
+
     bankList.add (bankA.get());
     bankList.add (bankB.get());
     bankList.add (bankC.get());
-
-    for (int i = 0; i < kNumHardwareBanks; ++i)
-        bankList[i]->loadFactoryBank (i);
-
-    eventQueue.ensureStorageAllocated (1024);
 }
 
-MidiCntrState::~MidiCntrState() = default;
+MidiCntrState::~MidiCntrState()
+{
+    loadOrSaveSettings (kSaveSettings);
+    saveBankDataFile();
+}
+
+void MidiCntrState::setDefaultSettings()
+{
+    settingsList.clearQuick();
+    settingsList.add ("3.0.0");
+    settingsList.addArray ({ "-1", "-1", "-1", "100", "0", "", "", "1" });
+
+    while (settingsList.size() < kNumStoredSlots)
+        settingsList.add ("0");
+}
+
+void MidiCntrState::loadOrSaveSettings (int mode)
+{
+    const auto file = getGlobalSettingsFile();
+
+    if (mode == kSaveSettings)
+    {
+        // Whatever happened to the file meanwhile, the list in memory is what
+        // the user set: it is written as it stands.
+        writeTextFile (buildSettingsText (settingsList), file);
+        return;
+    }
+
+    if (mode != kLoadSettings)
+        return;
+
+    if (! file.existsAsFile())
+    {
+        setDefaultSettings();
+        writeTextFile (buildSettingsText (settingsList), file);
+        return;
+    }
+
+    const auto entries = parseSettingsText (readSettingsText (file));
+
+    if (entries.size() > 2)
+    {
+        settingsList.clearQuick();
+        for (int i = 0; i < juce::jmin (entries.size(), (int) kNumStoredSlots); ++i)
+            settingsList.add (entries[i]);
+    }
+    else
+    {
+        setDefaultSettings();
+        helpPageRequested = true;
+    }
+
+    while (settingsList.size() < kNumStoredSlots)
+        settingsList.add ("0");
+}
+
+void MidiCntrState::fillHardwareBanks()
+{
+    const auto image = loadBankDataFile();
+    Bank_Program* banks[] = { bankA.get(), bankB.get(), bankC.get() };
+
+    for (int i = 0; i < kNumHardwareBanks; ++i)
+    {
+        if (image.getSize() < (size_t) BankDataFile::kSmallestImage)
+            banks[i]->loadFactoryBank (i);
+        else
+            banks[i]->loadFromBankDataImage (i, image);
+    }
+}
+
+juce::MemoryBlock MidiCntrState::loadBankDataFile() const
+{
+    return readFileToBlock (getBankDataFile());
+}
+
+bool MidiCntrState::saveBankDataFile() const
+{
+    return writeBlockToFile (BankDataFile::build (*bankA, *bankB, *bankC), getBankDataFile());
+}
 
 void MidiCntrState::addListener (MidiCntrStateListener* listener)
 {

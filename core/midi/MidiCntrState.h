@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/model/Bank_Program.h"
+#include "core/model/ParDes.h"
+#include "core/model/ParamTables.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <juce_events/juce_events.h>
@@ -58,6 +60,8 @@ class MidiCntrState : public juce::MidiInputCallback,
 {
 public:
     static constexpr int kNumHardwareBanks = 3;
+    static constexpr int kLoadSettings = 0;
+    static constexpr int kSaveSettings = 1;
 
     MidiCntrState();
     ~MidiCntrState() override;
@@ -98,13 +102,40 @@ public:
 
     juce::CriticalSection& getLock() noexcept { return lock; }
 
+    // Settings list: read at start-up, written whole at every save.
+    void loadOrSaveSettings (int mode);
+    void setDefaultSettings();
+    juce::StringArray& getSettings() noexcept { return settingsList; }
+    bool isHelpPageRequested() const noexcept { return helpPageRequested; }
+    int getMidiChannel() const noexcept { return midiChannel; }
+
+    // Bank-data file: banks A, B and C between sessions.
+    juce::MemoryBlock loadBankDataFile() const;
+    bool saveBankDataFile() const;
+
+    const ParameterTables& getParameterTables() const noexcept { return parameterTables; }
+    int nrpnToParam (int nrpn) const noexcept { return parameterTables.nrpnToParam (nrpn); }
+    static int globalNrpnToSlot (int nrpn) noexcept { return ParameterTables::globalNrpnToSlot (nrpn); }
+    const ParDes& getParDes() const noexcept { return parDes; }
+
 private:
+    void initialise();
+    void fillHardwareBanks();
+
     // Message, MIDI-input and audio threads append; the editor drains on the
     // message thread. Guarded by lock.
     juce::Array<juce::int64> eventQueue;
 
     // Changed under lock, walked without it on the posting thread.
     juce::Array<MidiCntrStateListener*> hubListeners;
+
+    // Message or host thread; written on the MIDI input thread only for the
+    // connection scan's slots (a whole-list copy is never taken there).
+    juce::StringArray settingsList;
+    bool helpPageRequested = false;
+    int midiChannel = 1;
+    ParameterTables parameterTables;
+    ParDes parDes;
 
     double sampleRate = 44100.0;
     int blockSize = 0;

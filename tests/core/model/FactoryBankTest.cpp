@@ -1,5 +1,6 @@
 #include "core/model/BankFolder.h"
 #include "core/model/Bank_Program.h"
+#include "core/model/ParamTables.h"
 
 #include <gtest/gtest.h>
 
@@ -9,26 +10,6 @@ using namespace ProgramImage;
 
 namespace
 {
-// Largest value of each program parameter, bytes 0-110.
-constexpr int kMaxima[] = {
-    120, 100, 103, 127, 1,   127, 120, 100, 103, 127, 1,   127, 1,   3,   5,   12,  5,   127, 127, 127,
-    164, 127, 127, 127, 1,   254, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127,
-    127, 166, 4,   127, 46,  1,   166, 4,   127, 46,  1,   166, 4,   127, 46,  1,   166, 4,   127, 46,
-    1,   46,  254, 127, 127, 127, 127, 127, 127, 1,   22,  254, 46,  22,  254, 46,  22,  254, 46,  22,
-    254, 46,  254, 46,  254, 46,  254, 46,  254, 46,  254, 46,  127, 127, 2,   250, 12,  14,  1,   5,
-    1,   46,  47,  46,  47,  199, 199, 199, 199, 199, 199
-};
-static_assert (std::size (kMaxima) == 111);
-
-int maximumOf (int position)
-{
-    if (position < 111)
-        return kMaxima[position];
-    if (position >= 136 && position <= 184)
-        return 126;
-    return 127;
-}
-
 juce::String textAt (const juce::uint8* bytes, int length)
 {
     return juce::String (reinterpret_cast<const char*> (bytes), (size_t) length);
@@ -46,6 +27,9 @@ TEST (FactoryBank, ImageHasItsSizeAndMarkers)
 
 TEST (FactoryBank, EveryProgramIsWithinTheSynthesizersRanges)
 {
+    ParameterTables tables;
+    tables.buildParameterTables();
+
     for (int bankIndex = 0; bankIndex < BankFolder::kNumFactoryBanks; ++bankIndex)
     {
         Bank_Program bank ("Factory");
@@ -57,7 +41,7 @@ TEST (FactoryBank, EveryProgramIsWithinTheSynthesizersRanges)
             const auto where = "bank " + std::to_string (bankIndex) + " slot " + std::to_string (slot);
 
             for (int pos = 0; pos < 200; ++pos)
-                EXPECT_LE (image[(size_t) pos], maximumOf (pos)) << where << " position " << pos;
+                EXPECT_LE (image[(size_t) pos], tables.getMax (pos)) << where << " position " << pos;
 
             EXPECT_GE (bank.getCategory (slot), 1) << where;
             EXPECT_LT (bank.getCategory (slot), kNumCategories) << where;
