@@ -40,6 +40,7 @@ VellixAudioProcessor::VellixAudioProcessor()
       lastPosition (defaultPosition())
 {
     controllerValues[(size_t) kVolumeControllerIndex] = 100;
+    hub.addChangeListener (this);
 
     const auto size = chooseEditorSize (mainDisplayUsableWidth());
     editorWidth = size.x;
@@ -55,6 +56,7 @@ VellixAudioProcessor::VellixAudioProcessor()
 VellixAudioProcessor::~VellixAudioProcessor()
 {
     stopTimer();
+    hub.removeChangeListener (this);
     hub.setHostBank (nullptr);
 }
 

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 bash tools/deps.sh
 
 build=build/release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRINDLEMARK_TESTS=OFF >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRINDLEMARK_TESTS=OFF -DBRINDLEMARK_TOOLS=OFF >/dev/null
 cmake --build "$build" --target Brindlemark_VST3
 
 bundle="$build/Brindlemark_artefacts/Release/VST3/Brindlemark.vst3"

@@ -1,11 +1,13 @@
 #include "core/midi/MidiCntrState.h"
 
 #include "core/storage/BankDataFile.h"
+#include "core/storage/PortSettingsFile.h"
 #include "core/storage/SettingsFile.h"
+
+using namespace ProgramImage;
 
 MidiCntrState::MidiCntrState()
 {
-    eventQueue.ensureStorageAllocated (1024);
     initialise();
 }
 
@@ -30,17 +32,214 @@ void MidiCntrState::initialise()
 
     fillHardwareBanks();
 
-    bankList.add (bankA.get());
-    bankList.add (bankB.get());
-    bankList.add (bankC.get());
+    bankList = { bankA.get(), bankB.get(), bankC.get() };
+
+    openPortsFromSettings();
 }
 
 MidiCntrState::~MidiCntrState()
 {
+    // No hardware input may arrive while the files are written and the banks go.
+    ports.reset();
+
     loadOrSaveSettings (kSaveSettings);
     saveBankDataFile();
 }
 
+//==============================================================================
+void MidiCntrState::addListener (MidiCntrStateListener* listener)
+{
+    hubListeners.add (listener, lock);
+}
+
+void MidiCntrState::removeListener (MidiCntrStateListener* listener)
+{
+    hubListeners.remove (listener, lock);
+}
+
+void MidiCntrState::addStateListener (stateListener* listener)
+{
+    stateListeners.add (listener, lock);
+}
+
+void MidiCntrState::removeStateListener (stateListener* listener)
+{
+    stateListeners.remove (listener, lock);
+}
+
+void MidiCntrState::postEvent (int type, int channel, int position, int value)
+{
+    eventQueue.push (UiEventCode::make (type, channel, position, value));
+    hubListeners.call ([this] (MidiCntrStateListener& l) { l.midiCntrStateChanged (this); });
+}
+
+void MidiCntrState::postStateCommand (int value)
+{
+    eventQueue.push (UiEventCode::make (kUiKeyCommand, 0, 0, value));
+    stateListeners.call ([] (stateListener& l) { l.stateCommandPosted(); });
+}
+
+juce::Array<juce::int64> MidiCntrState::takeEvents()
+{
+    return eventQueue.takeAll();
+}
+
+void MidiCntrState::queueControllerChange (int position, int value)
+{
+    controllerQueue.push (ControllerChangeCode::make (position, value));
+    sendChangeMessage();
+}
+
+juce::Array<int> MidiCntrState::takeControllerChanges()
+{
+    return controllerQueue.takeAll();
+}
+
+//==============================================================================
+Bank_Program* MidiCntrState::getBank (int bankIndex) const noexcept
+{
+    if (bankIndex < 0 || bankIndex >= kNumHardwareBanks)
+        return nullptr;
+
+    return bankList[(size_t) bankIndex];
+}
+
+void MidiCntrState::selectProgram (int bank, int program, bool sendToSynthesizer, bool notifyHost)
+{
+    auto* source = getBank (bank);
+    if (source == nullptr || hostBank == nullptr || program < 0 || program >= Bank_Program::kNumPrograms)
+        return;
+
+    currentHardwareBank = bank;
+    currentHardwareProgram = program;
+
+    {
+        const juce::SpinLock::ScopedLockType sl (imageLock);
+        hostBank->setEditBufferBlock (source->getProgramBlock (program));
+    }
+    postEvent (kUiEditBufferReplaced, 0, 0, 0);
+
+    if (notifyHost)
+    {
+        queueControllerChange (217, bank);
+        queueControllerChange (184, program);
+    }
+
+    if (sendToSynthesizer)
+    {
+        sendToSynth (juce::MidiMessage::controllerEvent (midiChannel, 32, bank));
+        sendToSynth (juce::MidiMessage::programChange (midiChannel, program));
+    }
+}
+
+void MidiCntrState::storeProgram (bool toBank, int bank, int program, const Block& image)
+{
+    if (toBank)
+    {
+        auto* target = getBank (bank);
+        if (target == nullptr || program < 0 || program >= Bank_Program::kNumPrograms)
+            return;
+
+        {
+            const juce::SpinLock::ScopedLockType sl (imageLock);
+            target->setProgramBlock (program, image);
+        }
+        postEvent (kUiBankContentsChanged, 0, 0, 0);
+    }
+    else if (hostBank != nullptr)
+    {
+        const juce::SpinLock::ScopedLockType sl (imageLock);
+        hostBank->setEditBufferBlock (image);
+    }
+
+    postEvent (kUiEditBufferReplaced, 0, 0, 0);
+}
+
+void MidiCntrState::recallHostProgram()
+{
+    if (currentHostProgram < 0)
+        currentHostProgram = 0;
+
+    if (hostBank != nullptr)
+    {
+        const juce::SpinLock::ScopedLockType sl (imageLock);
+        hostBank->setEditBufferBlock (hostBank->getProgramBlock (currentHostProgram));
+    }
+
+    postEvent (kUiEditBufferReplaced, 0, 0, 0);
+}
+
+int MidiCntrState::getEditBufferByte (int position) const
+{
+    if (hostBank == nullptr || position < 0 || position >= kSize)
+        return 0;
+
+    return hostBank->getEditBufferByte (position);
+}
+
+void MidiCntrState::setEditBufferByte (int position, int value)
+{
+    if (hostBank == nullptr || position < 0 || position >= kSize)
+        return;
+
+    const juce::SpinLock::ScopedLockType sl (imageLock);
+    hostBank->setEditBufferByte (position, (juce::uint8) value);
+}
+
+Block MidiCntrState::getEditBufferImage() const
+{
+    if (hostBank == nullptr)
+        return {};
+
+    const juce::SpinLock::ScopedLockType sl (imageLock);
+    return hostBank->getEditBufferBlock();
+}
+
+int MidiCntrState::getGlobalValue (int index) const noexcept
+{
+    return index >= 0 && index < kNumGlobalValues ? globalValues[(size_t) index] : 0;
+}
+
+void MidiCntrState::setGlobalValue (int index, int value)
+{
+    if (index < 0 || index >= kNumGlobalValues)
+        return;
+
+    globalValues[(size_t) index] = (juce::uint8) value;
+    postEvent (kUiGlobalReceived, 0, 0, index);
+}
+
+//==============================================================================
+void MidiCntrState::updateSampleRate (int newSampleRate)
+{
+    sampleRate = newSampleRate;
+}
+
+void MidiCntrState::clearDeviceInputBuffer()
+{
+    const juce::ScopedLock sl (lock);
+    deviceInputBuffer.clear();
+}
+
+void MidiCntrState::processHostMidi (juce::MidiBuffer& midi, int numSamples)
+{
+    const juce::ScopedLock sl (lock);
+    midi.clear();
+
+    for (const auto metadata : deviceInputBuffer)
+        midi.addEvent (metadata.data, metadata.numBytes, juce::jlimit (0, juce::jmax (0, numSamples - 1), metadata.samplePosition));
+
+    deviceInputBuffer.clear();
+}
+
+void MidiCntrState::sendToSynth (const juce::MidiMessage& message)
+{
+    if (ports != nullptr)
+        if (auto* output = ports->getOpenOutput())
+            output->sendMessageNow (message);
+}
+
+//==============================================================================
 void MidiCntrState::setDefaultSettings()
 {
     settingsList.clearQuick();
@@ -112,76 +311,158 @@ juce::MemoryBlock MidiCntrState::loadBankDataFile() const
 
 bool MidiCntrState::saveBankDataFile() const
 {
+    const juce::SpinLock::ScopedLockType sl (imageLock);
     return writeBlockToFile (BankDataFile::build (*bankA, *bankB, *bankC), getBankDataFile());
 }
 
-void MidiCntrState::addListener (MidiCntrStateListener* listener)
+//==============================================================================
+void MidiCntrState::openDevice (bool input, int index)
 {
-    const juce::ScopedLock sl (lock);
-    hubListeners.addIfNotAlreadyThere (listener);
-}
-
-void MidiCntrState::removeListener (MidiCntrStateListener* listener)
-{
-    const juce::ScopedLock sl (lock);
-    hubListeners.removeFirstMatchingValue (listener);
-}
-
-void MidiCntrState::postEvent (int type, int channel, int position, int value)
-{
+    if (input)
     {
-        const juce::ScopedLock sl (lock);
-        eventQueue.add (UiEventCode::make (type, channel, position, value));
+        ports->selectedInput = -1;
+        ports->inputOpen = false;
+        ports->refreshInputNames();
+
+        if (auto* entry = ports->getEntries (true)[index].get())
+        {
+            entry->input = ports->getLayer().openInput (entry->info.identifier, this);
+
+            if (entry->input != nullptr)
+            {
+                entry->input->start();
+                ports->inputOpen = true;
+                ports->selectedInput = index;
+            }
+        }
+    }
+    else
+    {
+        ports->refreshOutputNames();
+        ports->selectedOutput = -1;
+        ports->outputOpen = false;
+
+        if (auto* entry = ports->getEntries (false)[index].get())
+        {
+            entry->output.reset();
+            entry->output = ports->getLayer().openOutput (entry->info.identifier);
+
+            if (entry->output != nullptr)
+            {
+                entry->output->startBackgroundThread();
+                ports->selectedOutput = index;
+                ports->outputOpen = true;
+            }
+        }
+    }
+}
+
+static int findDevice (const juce::Array<juce::MidiDeviceInfo>& devices, const juce::String& name)
+{
+    if (name.length() <= 2)
+        return 0;
+
+    for (int i = 0; i < devices.size(); ++i)
+        if (devices[i].name == name)
+            return i + 1;
+
+    return 0;
+}
+
+int MidiCntrState::findInputDevice (const juce::String& name)
+{
+    return findDevice (ports->getLayer().getAvailableInputs(), name);
+}
+
+int MidiCntrState::findOutputDevice (const juce::String& name)
+{
+    return findDevice (ports->getLayer().getAvailableOutputs(), name);
+}
+
+void MidiCntrState::selectInputDevice (int position)
+{
+    selectDevice (true, position);
+}
+
+void MidiCntrState::selectOutputDevice (int position)
+{
+    selectDevice (false, position);
+}
+
+void MidiCntrState::selectDevice (bool input, int position)
+{
+    const auto available = input ? ports->getLayer().getAvailableInputs() : ports->getLayer().getAvailableOutputs();
+    if (position < 0 || position > available.size())
+        return;
+
+    portSettings.set (input ? 0 : 1, position == 0 ? juce::String ("NONE") : available[position - 1].name);
+
+    auto& selected = input ? ports->selectedInput : ports->selectedOutput;
+    if (selected >= 0)
+        ports->closeDevice (input, selected);
+    selected = -1;
+
+    if (position > 0)
+    {
+        ports->rebuildDeviceList (input);
+        openDevice (input, position - 1);
+    }
+}
+
+void MidiCntrState::openPortsFromSettings()
+{
+    ports = std::make_unique<MIDI_PORTS_Control> (MidiDeviceLayer::getCurrent());
+    portSettings = PortSettingsFile::defaults();
+
+    loadOrSavePortSettings (kLoadPorts);
+
+    if (const int input = findInputDevice (portSettings[0]); input > 0)
+    {
+        if (ports->selectedInput >= 0)
+            ports->closeDevice (true, ports->selectedInput);
+
+        ports->rebuildDeviceList (true);
+        openDevice (true, input - 1);
     }
 
-    for (int i = hubListeners.size(); --i >= 0;)
-        if (auto* listener = hubListeners[i])
-            listener->midiCntrStateChanged (this);
+    if (const int output = findOutputDevice (portSettings[1]); output > 0)
+    {
+        ports->rebuildDeviceList (false);
+        openDevice (false, output - 1);
+    }
+
+    clockSwitch = settingsList[kSlotClock].getIntValue() == 1;
+    synthToHostThru = settingsList[kSlotSynthToHostThru].getIntValue() == 1;
+    hostToSynthThru = true;
 }
 
-juce::Array<juce::int64> MidiCntrState::takeEvents()
+void MidiCntrState::loadOrSavePortSettings (int mode)
 {
-    juce::Array<juce::int64> events;
-    const juce::ScopedLock sl (lock);
-    events.swapWith (eventQueue);
-    eventQueue.ensureStorageAllocated (1024);
-    return events;
+    if (! getPortSettingsFile().existsAsFile())
+        writeBlockToFile (PortSettingsFile::build (portSettings), getPortSettingsFile());
+
+    if (mode == kLoadPorts)
+        readPortSettings();
+    else if (mode == kSavePorts)
+        writePortSettings();
 }
 
-Bank_Program* MidiCntrState::getBank (int bankIndex) const
+void MidiCntrState::readPortSettings()
 {
-    return bankList[bankIndex];
+    const auto file = readFileToBlock (getPortSettingsFile());
+
+    if (file.getSize() <= 2)
+    {
+        writePortSettings();
+        return;
+    }
+
+    if (const int mode = PortSettingsFile::parse (file, portSettings); mode != 0)
+        ports->sysExBufferSizeMode = mode;
 }
 
-void MidiCntrState::recallHostProgram()
+void MidiCntrState::writePortSettings()
 {
-    if (currentHostProgram < 0)
-        currentHostProgram = 0;
-
-    if (hostBank != nullptr)
-        hostBank->setEditBuffer (hostBank->getProgram (currentHostProgram));
-
-    postEvent (kUiEditBufferReplaced, 0, 0, 0);
-}
-
-void MidiCntrState::updateSampleRate (int newSampleRate)
-{
-    sampleRate = newSampleRate;
-}
-
-void MidiCntrState::clearDeviceInputBuffer()
-{
-    const juce::ScopedLock sl (lock);
-    deviceInputBuffer.clear();
-}
-
-void MidiCntrState::processHostMidi (juce::MidiBuffer& midi, int numSamples)
-{
-    const juce::ScopedLock sl (lock);
-    midi.clear();
-
-    for (const auto metadata : deviceInputBuffer)
-        midi.addEvent (metadata.data, metadata.numBytes, juce::jlimit (0, juce::jmax (0, numSamples - 1), metadata.samplePosition));
-
-    deviceInputBuffer.clear();
+    portSettings.set (3, juce::String (ports->sysExBufferSizeMode));
+    writeBlockToFile (PortSettingsFile::build (portSettings), getPortSettingsFile());
 }

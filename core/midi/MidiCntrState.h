@@ -1,23 +1,37 @@
 #pragma once
 
+#include "core/midi/CodeQueue.h"
+#include "core/midi/ListenerSlots.h"
+#include "core/midi/MIDI_PORTS_Control.h"
 #include "core/model/Bank_Program.h"
+#include "core/model/KwsResor.h"
 #include "core/model/ParDes.h"
 #include "core/model/ParamTables.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <juce_events/juce_events.h>
 
+#include <array>
 #include <memory>
 
 class MidiCntrState;
 
-// Told of every interface event the hub posts; drains the queue later on the
-// message thread.
+// Told of every interface event the hub posts. Called on the posting thread
+// (audio, MIDI input or message thread): only wake the message thread here.
 class MidiCntrStateListener
 {
 public:
     virtual ~MidiCntrStateListener() = default;
     virtual void midiCntrStateChanged (MidiCntrState* hub) = 0;
+};
+
+// Told of key commands; the hub calls only stateCommandPosted.
+class stateListener
+{
+public:
+    virtual ~stateListener() = default;
+    virtual void stateCommandPosted() = 0;
+    virtual void auxStateChanged() = 0;
 };
 
 // Interface event types carried in bits 44-59 of a UiEventCode.
@@ -53,15 +67,27 @@ constexpr int position (juce::int64 code) noexcept { return (int) ((code >> 16) 
 constexpr int value (juce::int64 code) noexcept { return (int) (code & 0xFFFF); }
 } // namespace UiEventCode
 
+// Host parameter position x 65536 + value, queued for the host.
+namespace ControllerChangeCode
+{
+constexpr int make (int position, int value) noexcept { return position * 65536 + (value & 0xFFFF); }
+constexpr int position (int code) noexcept { return code / 65536; }
+constexpr int value (int code) noexcept { return code % 65536; }
+} // namespace ControllerChangeCode
+
 // The plug-in's model and MIDI hub: the synthesizer's three banks, the host
-// bank's edit buffer and the interface event queue.
+// bank's edit buffer, the MIDI ports, the settings, and the queues that tell
+// the interface and the host of every change.
 class MidiCntrState : public juce::MidiInputCallback,
                       public juce::ChangeBroadcaster
 {
 public:
     static constexpr int kNumHardwareBanks = 3;
+    static constexpr int kNumGlobalValues = 100;
     static constexpr int kLoadSettings = 0;
     static constexpr int kSaveSettings = 1;
+    static constexpr int kEventQueueCapacity = 4096;
+    static constexpr int kControllerQueueCapacity = 4096;
 
     MidiCntrState();
     ~MidiCntrState() override;
@@ -69,23 +95,49 @@ public:
     void handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage&) override {}
     void handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double) override {}
 
-    // Listeners: added once, notified last-added first, without the lock.
+    //==============================================================================
+    // Listeners: added once, notified last-added first, never under the lock.
     void addListener (MidiCntrStateListener* listener);
     void removeListener (MidiCntrStateListener* listener);
+    void addStateListener (stateListener* listener);
+    void removeStateListener (stateListener* listener);
 
     void postEvent (int type, int channel, int position, int value);
+    void postStateCommand (int value);
     juce::Array<juce::int64> takeEvents();
 
-    Bank_Program* getBank (int bankIndex) const;
+    void queueControllerChange (int position, int value);
+    juce::Array<int> takeControllerChanges();
+
+    //==============================================================================
+    // The one guarded look-up of a hardware bank: nullptr for any number but 0-2.
+    Bank_Program* getBank (int bankIndex) const noexcept;
     Bank_Program* getHostBank() const noexcept { return hostBank; }
     void setHostBank (Bank_Program* bank) noexcept { hostBank = bank; }
 
     int getCurrentHostProgram() const noexcept { return currentHostProgram; }
     void setCurrentHostProgram (int index) noexcept { currentHostProgram = index; }
+    int getCurrentHardwareBank() const noexcept { return currentHardwareBank; }
+    int getCurrentHardwareProgram() const noexcept { return currentHardwareProgram; }
 
-    // The host-bank slot of the current host program becomes the edit buffer.
+    void selectProgram (int bank, int program, bool sendToSynth, bool notifyHost);
+    void storeProgram (bool toBank, int bank, int program, const ProgramImage::Block& image);
     void recallHostProgram();
 
+    // One byte of the edit buffer: writes above 255 do nothing, reads outside give 0.
+    int getEditBufferByte (int position) const;
+    void setEditBufferByte (int position, int value);
+    ProgramImage::Block getEditBufferImage() const;
+
+    // Whole program images in the banks and the edit buffer change under this
+    // lock, and readers that need a whole image take it, so no one sees an
+    // image half written by another thread. Held only for a copy.
+    juce::SpinLock& getImageLock() noexcept { return imageLock; }
+
+    int getGlobalValue (int index) const noexcept;
+    void setGlobalValue (int index, int value);
+
+    //==============================================================================
     void updateSampleRate (int newSampleRate);
     double getSampleRate() const noexcept { return sampleRate; }
     void setBlockSize (int samples) noexcept { blockSize = samples; }
@@ -102,12 +154,17 @@ public:
 
     juce::CriticalSection& getLock() noexcept { return lock; }
 
+    //==============================================================================
     // Settings list: read at start-up, written whole at every save.
     void loadOrSaveSettings (int mode);
     void setDefaultSettings();
     juce::StringArray& getSettings() noexcept { return settingsList; }
     bool isHelpPageRequested() const noexcept { return helpPageRequested; }
     int getMidiChannel() const noexcept { return midiChannel; }
+
+    bool isClockOn() const noexcept { return clockSwitch; }
+    bool isHostToSynthThruOn() const noexcept { return hostToSynthThru; }
+    bool isSynthToHostThruOn() const noexcept { return synthToHostThru; }
 
     // Bank-data file: banks A, B and C between sessions.
     juce::MemoryBlock loadBankDataFile() const;
@@ -117,36 +174,67 @@ public:
     int nrpnToParam (int nrpn) const noexcept { return parameterTables.nrpnToParam (nrpn); }
     static int globalNrpnToSlot (int nrpn) noexcept { return ParameterTables::globalNrpnToSlot (nrpn); }
     const ParDes& getParDes() const noexcept { return parDes; }
+    const KwsResor& getKeyImages() const noexcept { return keyImages; }
+
+    //==============================================================================
+    // Ports: message thread only.
+    MIDI_PORTS_Control& getPorts() noexcept { return *ports; }
+    void openDevice (bool input, int index);
+    int findInputDevice (const juce::String& name);
+    int findOutputDevice (const juce::String& name);
+    void selectInputDevice (int position);
+    void selectOutputDevice (int position);
+    void openPortsFromSettings();
+
+    static constexpr int kLoadPorts = 0;
+    static constexpr int kSavePorts = 1;
+    void loadOrSavePortSettings (int mode);
+    void readPortSettings();
+    void writePortSettings();
+    const juce::StringArray& getPortSettings() const noexcept { return portSettings; }
 
 private:
     void initialise();
     void fillHardwareBanks();
+    void sendToSynth (const juce::MidiMessage& message);
+    void selectDevice (bool input, int position);
 
-    // Message, MIDI-input and audio threads append; the editor drains on the
-    // message thread. Guarded by lock.
-    juce::Array<juce::int64> eventQueue;
+    // Any thread appends; the message thread drains (events: the editor;
+    // controller changes: the processor).
+    CodeQueue<juce::int64, kEventQueueCapacity> eventQueue;
+    CodeQueue<int, kControllerQueueCapacity> controllerQueue;
 
-    // Changed under lock, walked without it on the posting thread.
-    juce::Array<MidiCntrStateListener*> hubListeners;
+    ListenerSlots<MidiCntrStateListener> hubListeners;
+    ListenerSlots<stateListener> stateListeners;
+
+    std::array<juce::uint8, kNumGlobalValues> globalValues {};
+
+    std::unique_ptr<MIDI_PORTS_Control> ports;   // message thread
+    juce::StringArray portSettings;              // message thread
 
     // Message or host thread; written on the MIDI input thread only for the
-    // connection scan's slots (a whole-list copy is never taken there).
+    // connection scan's slots.
     juce::StringArray settingsList;
     bool helpPageRequested = false;
     int midiChannel = 1;
+    bool clockSwitch = false, hostToSynthThru = false, synthToHostThru = false;
+
     ParameterTables parameterTables;
     ParDes parDes;
+    KwsResor keyImages;
 
     double sampleRate = 44100.0;
     int blockSize = 0;
     int currentHostProgram = -1;
+    int currentHardwareBank = 0, currentHardwareProgram = 0;
     float editorScale = 1.0f;
 
     std::unique_ptr<Bank_Program> bankA, bankB, bankC;
-    juce::Array<Bank_Program*> bankList;
+    std::array<Bank_Program*, kNumHardwareBanks> bankList {};
     Bank_Program* hostBank = nullptr; // the processor's, not ours
 
     juce::CriticalSection lock;
+    juce::SpinLock imageLock;
 
     // Hardware input for the host, filled on the MIDI input thread; guarded by lock.
     juce::MidiBuffer deviceInputBuffer;

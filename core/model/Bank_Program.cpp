@@ -124,10 +124,22 @@ Block Bank_Program::getEditBufferBlock() const
 
 void Bank_Program::setEditBuffer (const ByteArray& bytes)
 {
-    editBuffer.resize (kSize);
+    setEditBufferBlock (toBlock (bytes));
+}
 
-    for (int k = 0; k < kSize; ++k)
-        editBuffer.set (k, bytes[k]);
+void Bank_Program::setEditBufferBlock (const Block& block)
+{
+    editBuffer.resize (kSize); // allocates only the first time
+    memcpy (editBuffer.getRawDataPointer(), block.data(), (size_t) kSize);
+}
+
+void Bank_Program::setEditBufferByte (int position, juce::uint8 value)
+{
+    if (position < 0 || position >= kSize)
+        return;
+
+    editBuffer.resize (kSize);
+    editBuffer.set (position, value);
 }
 
 juce::String Bank_Program::getEditBufferName() const

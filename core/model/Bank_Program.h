@@ -31,6 +31,9 @@ public:
     ByteArray getEditBuffer() const;
     ProgramImage::Block getEditBufferBlock() const;
     void setEditBuffer (const ByteArray& bytes);
+    void setEditBufferBlock (const ProgramImage::Block& block);
+    int getEditBufferByte (int position) const { return editBuffer[position]; }
+    void setEditBufferByte (int position, juce::uint8 value);
     juce::String getEditBufferName() const;
     int getEditBufferCategory() const;
 

@@ -166,8 +166,8 @@ TEST_P (LoadProgramDumps, FillsSlotsInOrderAndNeverGrowsTheBank)
 INSTANTIATE_TEST_SUITE_P (Counts, LoadProgramDumps,
                           testing::Values (DumpCase { 128, 0, 128 }, DumpCase { 3, 0, 3 }, DumpCase { 1, -1, 0 },
                                            DumpCase { 131, 0, 128 }, DumpCase { 0, 0, 0 }),
-                          [] (const auto& info) {
-                              return std::to_string (info.param.dumps) + "Dumps" + (info.param.extraBytes < 0 ? "LessOneByte" : "");
+                          [] (const auto& c) {
+                              return std::to_string (c.param.dumps) + "Dumps" + (c.param.extraBytes < 0 ? "LessOneByte" : "");
                           });
 
 TEST (BankProgram, FactoryBankIsItsWindowOfTheImage)

@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P (Lengths, LoadFromSysExLength,
                           testing::Values (LoadCase { 256, true }, LoadCase { 298, true }, LoadCase { 300, true },
                                            LoadCase { 0, false }, LoadCase { 255, false }, LoadCase { 297, false },
                                            LoadCase { 299, false }, LoadCase { 301, false }),
-                          [] (const auto& info) { return "Length" + std::to_string (info.param.length); });
+                          [] (const auto& c) { return "Length" + std::to_string (c.param.length); });
 
 TEST (DsiProgram, NewProgramIsTheInitProgramNamedUntitled)
 {

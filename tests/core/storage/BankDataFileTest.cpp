@@ -142,7 +142,7 @@ TEST (BankDataFile, FailedSaveLeavesTheOldFile)
     juce::MemoryBlock onDisk;
     getBankDataFile().loadFileAsData (onDisk);
     EXPECT_EQ (onDisk, image);
-    EXPECT_EQ (getSettingsFolder().getNumberOfChildFiles (juce::File::findFiles, "*"), 2) << "no temporary file left behind";
+    EXPECT_EQ (getSettingsFolder().getNumberOfChildFiles (juce::File::findFiles, ".*"), 0) << "no temporary file left behind";
 }
 
 TEST (BankDataFile, GarbageFilesLoadWithoutHarm)

@@ -147,7 +147,7 @@ TEST (SettingsFile, FailedSaveLeavesTheOldFile)
     }
 
     EXPECT_EQ (getGlobalSettingsFile().loadFileAsString(), before);
-    EXPECT_EQ (getSettingsFolder().getNumberOfChildFiles (juce::File::findFiles, "*"), 1) << "no temporary file left behind";
+    EXPECT_EQ (getSettingsFolder().getNumberOfChildFiles (juce::File::findFiles, ".*"), 0) << "no temporary file left behind";
 }
 
 TEST (SettingsFile, GarbageFilesLoadWithoutHarm)
