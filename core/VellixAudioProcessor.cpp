@@ -39,6 +39,8 @@ VellixAudioProcessor::VellixAudioProcessor()
                           .withOutput ("Output", juce::AudioChannelSet::mono(), true)),
       lastPosition (defaultPosition())
 {
+    for (auto& value : controllerValues)
+        value = 0;
     controllerValues[(size_t) kVolumeControllerIndex] = 100;
     hub.addChangeListener (this);
 
@@ -55,6 +57,9 @@ VellixAudioProcessor::VellixAudioProcessor()
 
 VellixAudioProcessor::~VellixAudioProcessor()
 {
+    for (int index = 0; index < kNumHostParameters; ++index)
+        endGestureOnce (index);
+
     stopTimer();
     hub.removeChangeListener (this);
     hub.setHostBank (nullptr);
@@ -155,23 +160,238 @@ void VellixAudioProcessor::setStateInformation (const void*, int)
 {
 }
 
-float VellixAudioProcessor::getParameter (int)
+//==============================================================================
+namespace
 {
+constexpr int kProgramIndex = 184;
+constexpr int kFirstControllerIndex = 185;
+constexpr int kModWheelIndex = 186;
+constexpr int kBankIndex = 217;
+constexpr int kFirstPressureIndex = 313;
+constexpr int kPitchBendIndex = 441;
+constexpr int kChannelPressureIndex = 442;
+constexpr int kPitchBendRange = 16363;
+
+// value x range to the nearest integer, halves to even, in single precision.
+int toInteger (float value, int range)
+{
+    return (int) std::nearbyint (value * (float) range);
+}
+
+bool isProgramPosition (int index)
+{
+    return index >= 0 && index < kProgramIndex;
+}
+} // namespace
+
+int VellixAudioProcessor::getControllerRange (int index) noexcept
+{
+    if (index == kBankIndex)
+        return 2;
+    if (index == kPitchBendIndex)
+        return kPitchBendRange;
+    return 127;
+}
+
+juce::String VellixAudioProcessor::getControllerParameterName (int index)
+{
+    if (index == kProgramIndex)        return "PROGRAM";
+    if (index == kModWheelIndex)       return "MOD WHEEL";
+    if (index == kVolumeControllerIndex) return "VOLUME";
+    if (index == kBankIndex)           return "BANK";
+    if (index == kPitchBendIndex)      return "PITCHBEND";
+    if (index == kChannelPressureIndex) return "CHANNELPRESS";
+    if (index > kProgramIndex && index < kFirstPressureIndex)
+        return "CC# " + juce::String (index - kFirstControllerIndex);
+    if (index >= kFirstPressureIndex && index < kPitchBendIndex)
+        return "AT# " + juce::String (index - kFirstPressureIndex);
+    return {};
+}
+
+int VellixAudioProcessor::getControllerValue (int index) const noexcept
+{
+    return index >= 0 && index < kParameterSlots ? controllerValues[(size_t) index].load() : 0;
+}
+
+float VellixAudioProcessor::hostValueOf (int index, int value) const
+{
+    const int range = isProgramPosition (index) ? hub.getParameterTables().getMax (index) : getControllerRange (index);
+
+    // A hardware bend reaches 16383 while the range stays 16363, which saved
+    // automation relies on: the host never sees more than 1.
+    return range > 0 ? juce::jmin (1.0f, (float) value / (float) range) : 0.0f;
+}
+
+const juce::String VellixAudioProcessor::getParameterName (int index)
+{
+    if (isProgramPosition (index))
+        return ParDes::getParameterName (index);
+
+    return getControllerParameterName (index);
+}
+
+const juce::String VellixAudioProcessor::getParameterText (int index)
+{
+    if (isProgramPosition (index))
+        return ParDes::getValueText (hub.getParameterTables().getDisplayKind (index), hub.getEditBufferByte (index));
+
+    if (index >= kNumHostParameters || index < 0)
+        return {};
+
+    const int bank = getControllerValue (kBankIndex);
+    const bool validBank = hub.getBank (bank) != nullptr;
+    const auto bankText = validBank ? juce::String::charToString ((juce::juce_wchar) ('A' + bank)) : juce::String (bank);
+
+    if (index == kBankIndex)
+        return bankText;
+
+    if (index == kProgramIndex)
+    {
+        const int program = getControllerValue (kProgramIndex);
+        const auto name = validBank ? hub.getBank (bank)->getProgramName (program) : juce::String();
+        return bankText + ":" + juce::String (program + 1).paddedLeft ('0', 3) + " " + name;
+    }
+
+    return juce::String (getControllerValue (index));
+}
+
+float VellixAudioProcessor::getParameter (int index)
+{
+    if (isProgramPosition (index))
+        return hostValueOf (index, hub.getEditBufferByte (index));
+
+    if (index < kNumHostParameters && index >= 0)
+        return hostValueOf (index, getControllerValue (index));
+
     return 0.0f;
 }
 
-void VellixAudioProcessor::setParameter (int, float)
+void VellixAudioProcessor::setParameter (int index, float newValue)
 {
+    if (index < 0 || index >= kNumHostParameters)
+        return;
+
+    if (isProgramPosition (index))
+    {
+        const auto& tables = hub.getParameterTables();
+        const int byte = toInteger (newValue, tables.getMax (index));
+
+        if (byte == hub.getEditBufferByte (index))
+            return;
+
+        hub.setEditBufferByte (index, byte);
+        if (tables.sendsOwnNrpn (index))
+            hub.sendNrpn (tables.getNrpn (index), byte, hub.getMidiDelayInForce(), hub.getSampleRate());
+        hub.postEvent (kUiProgramByteChanged, 0, index, byte);
+    }
+
+    const int range = isProgramPosition (index) ? 127 : getControllerRange (index);
+    const int value = toInteger (newValue, range);
+
+    if (controllerValues[(size_t) index].exchange (value) != value)
+        hub.sendControllerParameter (index, value);
 }
 
-const juce::String VellixAudioProcessor::getParameterName (int)
+//==============================================================================
+JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+
+void VellixAudioProcessor::beginGestureOnce (int position)
 {
-    return {};
+    if (position < 0 || position >= kParameterSlots || gestureFlags[(size_t) position] != 0)
+        return;
+
+    gestureFlags[(size_t) position] = 1;
+
+    if (position < getNumParameters())
+        beginParameterChangeGesture (position);
 }
 
-const juce::String VellixAudioProcessor::getParameterText (int)
+void VellixAudioProcessor::endGestureOnce (int position)
 {
-    return {};
+    if (position < 0 || position >= kParameterSlots || gestureFlags[(size_t) position] == 0)
+        return;
+
+    gestureFlags[(size_t) position] = 0;
+
+    if (position < getNumParameters())
+        endParameterChangeGesture (position);
+}
+
+void VellixAudioProcessor::changeProgramParameter (int position, int value, bool endGestureNow, bool send)
+{
+    if (position < 0)
+        return;
+
+    hub.setEditBufferByte (position, value);
+    beginGestureOnce (position);
+
+    if (position < getNumParameters())
+        setParameterNotifyingHost (position, hostValueOf (position, value));
+
+    const auto& tables = hub.getParameterTables();
+    if (send && tables.sendsOwnNrpn (position))
+        hub.sendNrpn (tables.getNrpn (position), value, 0.0, hub.getSampleRate());
+
+    hub.postEvent (kUiProgramByteChanged, 0, position, value);
+
+    if (endGestureNow)
+        endGestureOnce (position);
+    else
+        queueGestureEnd (position);
+}
+
+void VellixAudioProcessor::changeControllerParameter (int position, int value)
+{
+    if (position < kProgramIndex || position >= kParameterSlots)
+        return;
+
+    // Stored within the host's range, so the host's echo through setParameter
+    // finds it unchanged and sends nothing back to the synthesizer.
+    controllerValues[(size_t) position] = juce::jmin (value, getControllerRange (position));
+    beginGestureOnce (position);
+
+    if (position < getNumParameters())
+        setParameterNotifyingHost (position, hostValueOf (position, value));
+
+    queueGestureEnd (position);
+}
+
+JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+bool VellixAudioProcessor::isGestureOpen (int position) const noexcept
+{
+    return position >= 0 && position < kParameterSlots && gestureFlags[(size_t) position] != 0;
+}
+
+void VellixAudioProcessor::queueGestureEnd (int position)
+{
+    gestureEndQueue.addIfNotAlreadyThere ((juce::uint16) position);
+    startTimer (kGestureEndDelayMs);
+}
+
+void VellixAudioProcessor::timerCallback()
+{
+    const auto positions = gestureEndQueue;
+    gestureEndQueue.clearQuick();
+
+    for (auto position : positions)
+        endGestureOnce (position);
+}
+
+void VellixAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster*)
+{
+    for (const auto code : hub.takeControllerChanges())
+    {
+        const int position = ControllerChangeCode::position (code);
+        const int value = ControllerChangeCode::value (code);
+
+        // From the synthesizer: the edit buffer, host and editor follow;
+        // nothing goes back.
+        if (position < kProgramIndex)
+            changeProgramParameter (position, value, false, false);
+        else
+            changeControllerParameter (position, value);
+    }
 }
 
 const juce::String VellixAudioProcessor::getInputChannelName (int channelIndex) const

@@ -61,8 +61,21 @@ public:
 
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
 
-    void changeListenerCallback (juce::ChangeBroadcaster*) override {}
-    void timerCallback() override {}
+    // The drain of the controller-change queue and the gesture-end timer:
+    // message thread.
+    void changeListenerCallback (juce::ChangeBroadcaster*) override;
+    void timerCallback() override;
+
+    // An edit of one program byte from the editor or the synthesizer: message thread.
+    void changeProgramParameter (int position, int value, bool endGestureNow, bool send);
+    void changeControllerParameter (int position, int value);
+    void beginGestureOnce (int position);
+    void endGestureOnce (int position);
+    bool isGestureOpen (int position) const noexcept;
+
+    static int getControllerRange (int index) noexcept;
+    static juce::String getControllerParameterName (int index);
+    int getControllerValue (int index) const noexcept;
 
     MidiCntrState& getHub() noexcept { return hub; }
     Bank_Program& getHostBank() noexcept { return *hostBank; }
@@ -75,8 +88,15 @@ private:
     juce::AudioPlayHead::CurrentPositionInfo lastPosition;
     int editorWidth = 0, editorHeight = 0; // message thread
     MidiCntrState hub;
-    std::array<int, kParameterSlots> controllerValues {};
+    static constexpr int kGestureEndDelayMs = 200;
+    void queueGestureEnd (int position);
+    float hostValueOf (int index, int value) const;
+
+    // Written by setParameter (audio thread) and the drain (message thread).
+    std::array<std::atomic<int>, kParameterSlots> controllerValues {};
+    // Message thread only.
     std::array<juce::uint8, kParameterSlots> gestureFlags {};
+    juce::Array<juce::uint16> gestureEndQueue;
     std::unique_ptr<Bank_Program> hostBank;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VellixAudioProcessor)

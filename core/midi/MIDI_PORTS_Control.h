@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/midi/MidiDeviceLayer.h"
+#include "core/midi/MidiSendQueue.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -23,8 +24,9 @@ public:
     std::unique_ptr<MidiOutputPort> output;
 };
 
-// The device lists and the open input and output. Message thread only, except
-// the open flags and sends, which the audio and MIDI threads read.
+// The device lists, the open input and output, and every send to the
+// synthesizer. Opening and closing: message thread only. Sends: any thread;
+// they never block or allocate, and drop their message while the output is closed.
 class MIDI_PORTS_Control : public juce::Component,
                            public juce::Timer
 {
@@ -55,8 +57,35 @@ public:
     // The open output, or nullptr.
     MidiOutputPort* getOpenOutput() const noexcept;
 
+    // Starts and stops the delivery of timed sends to the selected output.
+    void startSending (MidiOutputPort& output) { sendQueue.start (output); }
+    MidiSendQueue& getSendQueue() noexcept { return sendQueue; }
+
+    // Channels are 1-16; 0 is taken as 1. Operations that check the channel
+    // send nothing for one outside 0-16.
+    void sendProgramChange (int channel, int program);
+    void sendController (int channel, int controller, int value);
+    void sendPitchBend (int channel, int value);
+    void sendNoteOn (int channel, int note, int velocity);
+    void sendNoteOff (int channel, int note);
+    void sendChannelPressure (int channel, int value);
+    void sendPolyPressure (int channel, int note, int value);
+
+    void sendBlockNow (const juce::MidiBuffer& buffer);
+    void sendBlockDelayed (const juce::MidiBuffer& buffer, double delayMs, double sampleRate);
+    void sendMessageDelayed (const juce::MidiMessage& message, int samplePosition, double delayMs, double sampleRate);
+    bool sendBytesAt (const juce::uint8* bytes, int size, double dueMillis);
+
+    // Up to 256 bytes leave as one message; longer blocks go out directly in
+    // 256-byte pieces, after the pending timed messages are dropped.
+    void sendSysEx (const juce::uint8* bytes, int size);
+    static constexpr int kSysExPieceSize = 256;
+
 private:
+    void sendChannelMessage (juce::uint8 type, int channel, int data1, int data2, int size);
+
     std::shared_ptr<MidiDeviceLayer> layer;
+    MidiSendQueue sendQueue;
     juce::ReferenceCountedArray<MidiDeviceListEntry> inputEntries, outputEntries;
     juce::StringArray inputNames, outputNames;
 

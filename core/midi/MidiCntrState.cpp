@@ -127,8 +127,9 @@ void MidiCntrState::selectProgram (int bank, int program, bool sendToSynthesizer
 
     if (sendToSynthesizer)
     {
-        sendToSynth (juce::MidiMessage::controllerEvent (midiChannel, 32, bank));
-        sendToSynth (juce::MidiMessage::programChange (midiChannel, program));
+        resetNrpnCache();
+        ports->sendController (midiChannel, 32, bank);
+        ports->sendProgramChange (midiChannel, program);
     }
 }
 
@@ -213,6 +214,7 @@ void MidiCntrState::setGlobalValue (int index, int value)
 void MidiCntrState::updateSampleRate (int newSampleRate)
 {
     sampleRate = newSampleRate;
+    sampleRateIndex = sampleRateIndexFor (newSampleRate);
 }
 
 void MidiCntrState::clearDeviceInputBuffer()
@@ -232,11 +234,198 @@ void MidiCntrState::processHostMidi (juce::MidiBuffer& midi, int numSamples)
     deviceInputBuffer.clear();
 }
 
-void MidiCntrState::sendToSynth (const juce::MidiMessage& message)
+//==============================================================================
+void MidiCntrState::resetNrpnCache()
 {
-    if (ports != nullptr)
-        if (auto* output = ports->getOpenOutput())
-            output->sendMessageNow (message);
+    const juce::SpinLock::ScopedLockType sl (nrpnLock);
+    cachedNrpn = -1;
+}
+
+void MidiCntrState::sendNrpnSequence (int number, int value, bool full, double due)
+{
+    const auto channelStatus = (juce::uint8) (0xB0 | juce::jlimit (0, 15, midiChannel - 1));
+    const juce::uint8 numberMsb[] = { channelStatus, 99, (juce::uint8) ((number >> 7) & 0x7F) };
+    const juce::uint8 numberLsb[] = { channelStatus, 98, (juce::uint8) (number & 0x7F) };
+    const juce::uint8 valueMsb[] = { channelStatus, 6, (juce::uint8) ((value >> 7) & 0x7F) };
+    const juce::uint8 valueLsb[] = { channelStatus, 38, (juce::uint8) (value & 0x7F) };
+
+    if (full)
+    {
+        ports->sendBytesAt (numberMsb, 3, due);
+        ports->sendBytesAt (numberLsb, 3, due);
+    }
+    if (full || ((value >> 7) & 0x7F) != cachedMsb)
+        ports->sendBytesAt (valueMsb, 3, due);
+    ports->sendBytesAt (valueLsb, 3, due);
+}
+
+void MidiCntrState::sendNrpn (int number, int value, double delayMs, double)
+{
+    if (! ports->outputOpen)
+        return;
+
+    const int msb = (value >> 7) & 0x7F;
+    const int lsb = value & 0x7F;
+    const auto due = MidiSendQueue::now() + (delayMs < 1.0 ? 0.0 : delayMs);
+
+    const juce::SpinLock::ScopedLockType sl (nrpnLock);
+
+    if (number == cachedNrpn && msb == cachedMsb && lsb == cachedLsb)
+        return;
+
+    // A shortened sequence relies on the number (and MSB) of the cached one
+    // already standing in the synthesizer: only when that sequence is the last
+    // one to arrive, and this one arrives no earlier. Otherwise, with delayed
+    // and immediate sends mixed, it could land on another parameter.
+    const bool cacheArrivesLast = cachedNrpnDue >= latestNrpnDue && due >= latestNrpnDue;
+    const bool full = number != cachedNrpn || ! cacheArrivesLast;
+
+    sendNrpnSequence (number, value, full, due);
+
+    cachedNrpn = number;
+    cachedMsb = msb;
+    cachedLsb = lsb;
+    cachedNrpnDue = due;
+    latestNrpnDue = juce::jmax (latestNrpnDue, due);
+}
+
+void MidiCntrState::sendNrpnNow (int number, int value)
+{
+    if (! ports->outputOpen)
+        return;
+
+    const auto due = MidiSendQueue::now();
+    const juce::SpinLock::ScopedLockType sl (nrpnLock);
+    sendNrpnSequence (number, value, true, due);
+    cachedNrpn = -1;
+    latestNrpnDue = juce::jmax (latestNrpnDue, due);
+}
+
+void MidiCntrState::sendNoteOn (int channel, int note, int velocity)
+{
+    if (note >= 0 && note <= 127)
+        ports->sendNoteOn (channel, note, velocity);
+}
+
+void MidiCntrState::sendNoteOff (int channel, int note)
+{
+    if (note >= 0 && note <= 127)
+        ports->sendNoteOff (channel, note);
+}
+
+void MidiCntrState::sendPitchBend (int channel, int value)
+{
+    queueControllerChange (441, value);
+    ports->sendPitchBend (channel, value);
+}
+
+void MidiCntrState::sendModWheel (int channel, int value)
+{
+    queueControllerChange (186, value);
+    ports->sendController (channel, 1, value);
+}
+
+void MidiCntrState::sendControllerParameter (int index, int value)
+{
+    if (index < 184)
+        return;
+
+    if (index == 184)
+    {
+        // A bank outside A-C names no program: nothing is selected.
+        if (getBank (currentHardwareBank) != nullptr)
+        {
+            currentHardwareProgram = value;
+            selectProgram (currentHardwareBank, value, true, false);
+        }
+    }
+    else if (index == 217)
+    {
+        currentHardwareBank = value;
+    }
+    else if (index <= 312)
+    {
+        ports->sendController (midiChannel, index - 185, value);
+        if (index == 186)
+            postEvent (kUiController, midiChannel, 1, value);
+    }
+    else if (index <= 440)
+    {
+        ports->sendPolyPressure (midiChannel, index - 313, value);
+    }
+    else if (index == 441)
+    {
+        ports->sendPitchBend (midiChannel, value);
+        postEvent (kUiPitchBend, midiChannel, 0, value / 128);
+    }
+    else if (index == 442)
+    {
+        ports->sendChannelPressure (midiChannel, value);
+    }
+}
+
+void MidiCntrState::setProgramParameter (int position, int value)
+{
+    if (position < 0 || position >= kSize)
+        return;
+
+    setEditBufferByte (position, value);
+
+    if (parameterTables.sendsOwnNrpn (position))
+        sendNrpn (parameterTables.getNrpn (position), value, getMidiDelayInForce(), sampleRate);
+
+    postEvent (kUiProgramByteChanged, 0, position, value);
+}
+
+//==============================================================================
+int MidiCntrState::sampleRateIndexFor (int rate) noexcept
+{
+    switch (rate)
+    {
+        case 48000:                 // the usual rate, and the one the latency panel shows
+        case 48100:  return 1;
+        case 88200:  return 2;
+        case 96000:  return 3;
+        case 176400: return 4;
+        case 192000: return 5;
+        default:     return 0;
+    }
+}
+
+int MidiCntrState::getMidiDelayInForce() const noexcept
+{
+    return delayMode < 100 ? midiDelayTable[(size_t) sampleRateIndex.load()] : 0;
+}
+
+void MidiCntrState::setMidiDelays (int mode, const juce::Array<int>& table)
+{
+    delayMode = mode;
+    for (int i = 0; i < kNumMidiDelays; ++i)
+        midiDelayTable[(size_t) i] = table[i];
+
+    settingsList.set (kSlotDelayMarker, "333");
+    for (int i = 0; i < 6; ++i)
+        settingsList.set (kSlotDelayFirst + i, juce::String (midiDelayTable[(size_t) i]));
+    settingsList.set (kSlotDelayMode, juce::String (mode));
+    settingsList.set (kSlotDelaySeventh, juce::String (midiDelayTable[6]));
+}
+
+void MidiCntrState::loadMidiDelays()
+{
+    if (settingsList[kSlotDelayMarker] != "333")
+    {
+        settingsList.set (kSlotDelayMarker, "333");
+        for (int i = 0; i < 6; ++i)
+            settingsList.set (kSlotDelayFirst + i, "0");
+        settingsList.set (kSlotDelayMode, "402");
+        settingsList.set (kSlotDelaySeventh, "0");
+    }
+
+    for (int i = 0; i < 6; ++i)
+        midiDelayTable[(size_t) i] = settingsList[kSlotDelayFirst + i].getIntValue();
+    midiDelayTable[6] = settingsList[kSlotDelaySeventh].getIntValue();
+
+    delayMode = 0;
 }
 
 //==============================================================================
@@ -349,7 +538,7 @@ void MidiCntrState::openDevice (bool input, int index)
 
             if (entry->output != nullptr)
             {
-                entry->output->startBackgroundThread();
+                ports->startSending (*entry->output);
                 ports->selectedOutput = index;
                 ports->outputOpen = true;
             }
@@ -434,6 +623,8 @@ void MidiCntrState::openPortsFromSettings()
     clockSwitch = settingsList[kSlotClock].getIntValue() == 1;
     synthToHostThru = settingsList[kSlotSynthToHostThru].getIntValue() == 1;
     hostToSynthThru = true;
+
+    loadMidiDelays();
 }
 
 void MidiCntrState::loadOrSavePortSettings (int mode)

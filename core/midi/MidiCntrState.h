@@ -138,6 +138,29 @@ public:
     void setGlobalValue (int index, int value);
 
     //==============================================================================
+    // Sends to the synthesizer, from any thread; dropped while the output is closed.
+    void sendNrpn (int number, int value, double delayMs, double rate);
+    void sendNrpnNow (int number, int value);
+    void resetNrpnCache();
+    void sendNoteOn (int channel, int note, int velocity);
+    void sendNoteOff (int channel, int note);
+    void sendPitchBend (int channel, int value);
+    void sendModWheel (int channel, int value);
+    void sendControllerParameter (int index, int value);
+
+    // The host's way of changing one program byte without a gesture (VST2 build).
+    void setProgramParameter (int position, int value);
+
+    static constexpr int kNumMidiDelays = 7;
+    void setMidiDelays (int mode, const juce::Array<int>& table);
+    void loadMidiDelays();
+    int getMidiDelayInForce() const noexcept;
+    int getDelayMode() const noexcept { return delayMode; }
+    int getMidiDelay (int entry) const noexcept { return entry >= 0 && entry < kNumMidiDelays ? midiDelayTable[(size_t) entry] : 0; }
+    int getSampleRateIndex() const noexcept { return sampleRateIndex; }
+    static int sampleRateIndexFor (int rate) noexcept;
+
+    //==============================================================================
     void updateSampleRate (int newSampleRate);
     double getSampleRate() const noexcept { return sampleRate; }
     void setBlockSize (int samples) noexcept { blockSize = samples; }
@@ -196,7 +219,7 @@ public:
 private:
     void initialise();
     void fillHardwareBanks();
-    void sendToSynth (const juce::MidiMessage& message);
+    void sendNrpnSequence (int number, int value, bool full, double due);
     void selectDevice (bool input, int position);
 
     // Any thread appends; the message thread drains (events: the editor;
@@ -222,6 +245,17 @@ private:
     ParameterTables parameterTables;
     ParDes parDes;
     KwsResor keyImages;
+
+    // The last NRPN built for the synthesizer, and when it is due there. Any
+    // thread; guarded by nrpnLock together with the building of a sequence.
+    juce::SpinLock nrpnLock;
+    int cachedNrpn = -1, cachedMsb = 0, cachedLsb = 0;
+    double cachedNrpnDue = 0, latestNrpnDue = 0;
+
+    // Host or message thread; read on the audio thread.
+    std::array<int, kNumMidiDelays> midiDelayTable {};
+    int delayMode = 0;
+    std::atomic<int> sampleRateIndex { 0 };
 
     double sampleRate = 44100.0;
     int blockSize = 0;

@@ -27,13 +27,6 @@ public:
 
     void sendMessageNow (const juce::MidiMessage& message) override { output->sendMessageNow (message); }
 
-    void sendBlockOfMessages (const juce::MidiBuffer& buffer, double startAt, double sampleRate) override
-    {
-        output->sendBlockOfMessages (buffer, startAt, sampleRate);
-    }
-
-    void startBackgroundThread() override { output->startBackgroundThread(); }
-
 private:
     std::unique_ptr<juce::MidiOutput> output;
 };

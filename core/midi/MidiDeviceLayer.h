@@ -16,19 +16,12 @@ public:
     virtual void stop() = 0;
 };
 
+// Timing is ours (MidiSendQueue): a port only sends now, from our delivery thread.
 class MidiOutputPort
 {
 public:
     virtual ~MidiOutputPort() = default;
-
     virtual void sendMessageNow (const juce::MidiMessage& message) = 0;
-
-    // Sample positions in the buffer are delivered relative to the given
-    // millisecond-counter time, at the given sample rate.
-    virtual void sendBlockOfMessages (const juce::MidiBuffer& buffer, double millisecondCounterToStartAt,
-                                      double samplesPerSecondForBuffer) = 0;
-
-    virtual void startBackgroundThread() = 0;
 };
 
 class MidiDeviceLayer

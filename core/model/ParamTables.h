@@ -74,6 +74,11 @@ public:
     // The program position a received NRPN number writes: numbers 200-383
     // address positions 200 and up; 384 and above reach no position.
     int nrpnToParam (int nrpn) const noexcept;
+
+    // False for a position whose NRPN number the synthesizer applies to
+    // another position (the uninterpreted bytes 111-116): sending it would
+    // change the wrong parameter.
+    bool sendsOwnNrpn (int position) const noexcept { return nrpnToParam (getNrpn (position)) == position; }
     static int globalNrpnToSlot (int nrpn) noexcept;
 
 private:

@@ -126,25 +126,9 @@ public:
     {
         const juce::ScopedLock sl (device->lock);
         device->open = false;
-        device->backgroundThreadStarted = false;
     }
 
-    void sendMessageNow (const juce::MidiMessage& message) override
-    {
-        device->schedule (message, juce::Time::getMillisecondCounterHiRes());
-    }
-
-    void sendBlockOfMessages (const juce::MidiBuffer& buffer, double startAt, double sampleRate) override
-    {
-        for (const auto metadata : buffer)
-            device->schedule (metadata.getMessage(), startAt + metadata.samplePosition * 1000.0 / sampleRate);
-    }
-
-    void startBackgroundThread() override
-    {
-        const juce::ScopedLock sl (device->lock);
-        device->backgroundThreadStarted = true;
-    }
+    void sendMessageNow (const juce::MidiMessage& message) override { device->deliver (message); }
 
 private:
     std::shared_ptr<VirtualMidiOutput> device;
@@ -153,12 +137,6 @@ private:
 VirtualMidiOutput::VirtualMidiOutput (juce::String name, juce::String identifier)
     : info (std::move (name), std::move (identifier))
 {
-    worker = std::make_unique<WorkerThread> ("virtual MIDI out " + info.name, [this] { deliverDue(); return 1.0; }, 1);
-}
-
-VirtualMidiOutput::~VirtualMidiOutput()
-{
-    worker.reset();
 }
 
 void VirtualMidiOutput::setReceiver (std::function<void (const juce::MidiMessage&)> newReceiver)
@@ -168,40 +146,23 @@ void VirtualMidiOutput::setReceiver (std::function<void (const juce::MidiMessage
     receiver = std::move (newReceiver);
 }
 
-void VirtualMidiOutput::schedule (const juce::MidiMessage& message, double atMillis)
+void VirtualMidiOutput::deliver (const juce::MidiMessage& sent)
 {
+    const juce::ScopedLock delivering (deliveryLock);
+
+    auto message = sent;
+    message.setTimeStamp (juce::Time::getMillisecondCounterHiRes());
+    std::function<void (const juce::MidiMessage&)> target;
     {
         const juce::ScopedLock sl (lock);
         if (! open)
             return;
-        pending.emplace (atMillis, message);
+        received.push_back (message);
+        target = receiver;
     }
-    worker->wake();
-}
 
-void VirtualMidiOutput::deliverDue()
-{
-    const juce::ScopedLock delivering (deliveryLock);
-
-    for (;;)
-    {
-        juce::MidiMessage message;
-        std::function<void (const juce::MidiMessage&)> target;
-        {
-            const juce::ScopedLock sl (lock);
-            if (pending.empty() || pending.begin()->first > juce::Time::getMillisecondCounterHiRes())
-                return;
-
-            message = pending.begin()->second;
-            pending.erase (pending.begin());
-            message.setTimeStamp (juce::Time::getMillisecondCounterHiRes());
-            received.push_back (message);
-            target = receiver;
-        }
-
-        if (target)
-            target (message);
-    }
+    if (target)
+        target (message);
 }
 
 std::vector<juce::MidiMessage> VirtualMidiOutput::getReceived() const
@@ -236,11 +197,6 @@ int VirtualMidiOutput::getTimesOpened() const
     return timesOpened;
 }
 
-bool VirtualMidiOutput::isBackgroundThreadStarted() const
-{
-    const juce::ScopedLock sl (lock);
-    return backgroundThreadStarted;
-}
 
 //==============================================================================
 VirtualMidiInput& VirtualMidiDeviceLayer::addInput (const juce::String& name, const juce::String& identifier)

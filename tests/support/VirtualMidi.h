@@ -4,7 +4,6 @@
 #include "support/Waiting.h"
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -53,18 +52,17 @@ private:
     std::unique_ptr<WorkerThread> worker;
 };
 
-// A device the plug-in writes to. Messages reach the far side on the device's
-// delivery thread at the time they were sent for.
+// A device the plug-in writes to. Each message reaches the far side at once,
+// on the thread that sent it (the plug-in's own delivery thread).
 class VirtualMidiOutput
 {
 public:
     VirtualMidiOutput (juce::String name, juce::String identifier);
-    ~VirtualMidiOutput();
 
     const juce::MidiDeviceInfo& getInfo() const noexcept { return info; }
 
-    // Far side: called on the delivery thread, in time order. Once this
-    // returns, the previous receiver is not running and will not be called.
+    // Far side: called for every message in the order sent. Once this returns,
+    // the old receiver is not running and will not be called again.
     void setReceiver (std::function<void (const juce::MidiMessage&)> receiver);
 
     // Everything delivered so far, each stamped with the millisecond counter at delivery.
@@ -74,25 +72,20 @@ public:
 
     bool isOpen() const;
     int getTimesOpened() const;
-    bool isBackgroundThreadStarted() const;
 
 private:
     friend class VirtualMidiDeviceLayer;
     class Port;
 
-    void schedule (const juce::MidiMessage& message, double atMillis);
-    void deliverDue();
+    void deliver (const juce::MidiMessage& message);
 
     juce::MidiDeviceInfo info;
     mutable juce::CriticalSection lock;
     juce::CriticalSection deliveryLock;         // held while the receiver runs
-    std::multimap<double, juce::MidiMessage> pending;
     std::vector<juce::MidiMessage> received;
     std::function<void (const juce::MidiMessage&)> receiver;
     bool open = false;
-    bool backgroundThreadStarted = false;
     int timesOpened = 0;
-    std::unique_ptr<WorkerThread> worker;
 };
 
 class VirtualMidiDeviceLayer final : public MidiDeviceLayer

@@ -54,7 +54,7 @@ TEST_F (PortsFixture, RememberedPortsOpenAtStartUp)
     EXPECT_TRUE (in2->isStarted());
     EXPECT_FALSE (in1->isOpen());
     EXPECT_TRUE (out1->isOpen());
-    EXPECT_TRUE (out1->isBackgroundThreadStarted());
+    EXPECT_TRUE (hub.getPorts().getSendQueue().isRunning());
     EXPECT_TRUE (hub.getPorts().inputOpen);
     EXPECT_TRUE (hub.getPorts().outputOpen);
     EXPECT_EQ (hub.getPorts().selectedInput, 1);

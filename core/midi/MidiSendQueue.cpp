@@ -1,0 +1,124 @@
+#include "core/midi/MidiSendQueue.h"
+
+class MidiSendQueue::DeliveryThread : public juce::Thread
+{
+public:
+    explicit DeliveryThread (MidiSendQueue& q) : juce::Thread ("Brindlemark MIDI out"), queue (q) {}
+
+    void run() override
+    {
+        // Polling keeps senders free of any wake-up call that could block them;
+        // a millisecond is well below what MIDI timing can resolve.
+        while (! threadShouldExit())
+        {
+            queue.deliverDue();
+            wait (1);
+        }
+    }
+
+private:
+    MidiSendQueue& queue;
+};
+
+MidiSendQueue::MidiSendQueue()
+{
+    pending.reserve ((size_t) kCapacity);
+}
+
+MidiSendQueue::~MidiSendQueue()
+{
+    stop();
+}
+
+void MidiSendQueue::start (MidiOutputPort& newPort)
+{
+    stop();
+    port = &newPort;
+    thread = std::make_unique<DeliveryThread> (*this);
+    thread->startThread (juce::Thread::Priority::high);
+}
+
+void MidiSendQueue::stop()
+{
+    if (thread != nullptr)
+    {
+        thread->stopThread (5000);
+        thread.reset();
+    }
+
+    port = nullptr;
+    discardPending();
+}
+
+bool MidiSendQueue::push (const juce::uint8* data, int size, double dueMillis) noexcept
+{
+    if (size <= 0 || size > kMaxMessageBytes || port.load() == nullptr)
+        return false;
+
+    const juce::SpinLock::ScopedLockType sl (ringLock);
+
+    if (ringCount == kCapacity)
+        return false;
+
+    auto& item = ring[(size_t) ((ringHead + ringCount) % kCapacity)];
+    item.due = dueMillis;
+    item.order = nextOrder++;
+    item.size = size;
+    memcpy (item.bytes.data(), data, (size_t) size);
+    ++ringCount;
+    return true;
+}
+
+void MidiSendQueue::discardPending()
+{
+    const juce::ScopedLock delivering (sendLock);
+    {
+        const juce::SpinLock::ScopedLockType sl (ringLock);
+        ringHead = 0;
+        ringCount = 0;
+    }
+    pending.clear();
+}
+
+void MidiSendQueue::sendDirect (const juce::uint8* data, int size)
+{
+    const juce::ScopedLock delivering (sendLock);
+
+    if (auto* out = port.load())
+        out->sendMessageNow (juce::MidiMessage (data, size));
+}
+
+void MidiSendQueue::deliverDue()
+{
+    const juce::ScopedLock delivering (sendLock);
+
+    {
+        const juce::SpinLock::ScopedLockType sl (ringLock);
+
+        for (int i = 0; i < ringCount; ++i)
+            pending.push_back (ring[(size_t) ((ringHead + i) % kCapacity)]);
+
+        ringHead = 0;
+        ringCount = 0;
+    }
+
+    if (pending.empty())
+        return;
+
+    std::stable_sort (pending.begin(), pending.end(), [] (const Item& a, const Item& b) {
+        return a.due < b.due || (a.due == b.due && a.order < b.order);
+    });
+
+    auto* out = port.load();
+    const auto time = now();
+    size_t sent = 0;
+
+    while (sent < pending.size() && pending[sent].due <= time)
+    {
+        if (out != nullptr)
+            out->sendMessageNow (juce::MidiMessage (pending[sent].bytes.data(), pending[sent].size));
+        ++sent;
+    }
+
+    pending.erase (pending.begin(), pending.begin() + (long) sent);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/VellixAudioProcessor.h"
+#include "core/storage/SettingsFile.h"
+#include "support/SimulatedMopho.h"
+#include "support/VirtualMidi.h"
+
+// A processor wired to a simulated synthesizer over a pair of virtual ports,
+// as a musician's set-up would be: the processor opens the ports at start-up
+// from its port file.
+struct SynthRig
+{
+    SynthRig()
+    {
+        const juce::uint8 portFile[] = { 'S', 'y', 'n', 't', 'h', ' ', 'O', 'u', 't', 0x0F,
+                                         'S', 'y', 'n', 't', 'h', ' ', 'I', 'n', 0x10, 'N', 'O', 'N', 'E', 0x11, '0', 0x12 };
+        getPortSettingsFile().replaceWithData (portFile, sizeof (portFile));
+        processor = std::make_unique<VellixAudioProcessor>();
+    }
+
+    ~SynthRig()
+    {
+        processor.reset();
+        synth.reset();
+    }
+
+    MidiCntrState& hub() { return processor->getHub(); }
+
+    ScopedMidiDeviceLayer layer;
+    VirtualMidiInput& fromSynth = layer->addInput ("Synth Out", "sim-out");
+    VirtualMidiOutput& toSynth = layer->addOutput ("Synth In", "sim-in");
+    std::unique_ptr<SimulatedMopho> synth = std::make_unique<SimulatedMopho> (toSynth, fromSynth);
+    std::unique_ptr<VellixAudioProcessor> processor;
+};
