@@ -48,6 +48,11 @@ void MidiDeviceLayer::setCurrent (std::shared_ptr<MidiDeviceLayer> layer)
     currentLayer = std::move (layer);
 }
 
+void brindlemarkUseMidiDeviceLayer (std::shared_ptr<MidiDeviceLayer>* layer)
+{
+    MidiDeviceLayer::setCurrent (layer != nullptr ? *layer : nullptr);
+}
+
 juce::Array<juce::MidiDeviceInfo> JuceMidiDeviceLayer::getAvailableInputs()
 {
     return juce::MidiInput::getAvailableDevices();

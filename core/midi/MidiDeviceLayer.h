@@ -42,6 +42,12 @@ public:
     static void setCurrent (std::shared_ptr<MidiDeviceLayer> layer); // nullptr: the system's ports again
 };
 
+// The same choice across a module boundary: a process that loaded the plug-in
+// module (a test or tool acting as host) hands the module's own copy of this
+// code the layer to use, before it creates an instance. The layer must come
+// from code built from these same sources.
+extern "C" __attribute__ ((visibility ("default"))) void brindlemarkUseMidiDeviceLayer (std::shared_ptr<MidiDeviceLayer>* layer);
+
 // The system's MIDI ports, through the framework.
 class JuceMidiDeviceLayer final : public MidiDeviceLayer
 {

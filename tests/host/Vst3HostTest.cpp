@@ -1,3 +1,6 @@
+#include "support/SimulatedMopho.h"
+#include "support/VirtualMidi.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <pluginterfaces/base/ipluginbase.h>
@@ -62,6 +65,45 @@ size_t heapInUse()
 {
     return mallinfo2().uordblks;
 }
+
+// The loaded module keeps its own copy of our code: its settings folder is the
+// user's one (under this test process's private HOME), and its MIDI device
+// layer is chosen through the module's exported seam.
+struct ModuleWiredToSynth
+{
+    ModuleWiredToSynth()
+    {
+        folder.deleteRecursively();
+        const juce::uint8 portFile[] = { 'S', 'y', 'n', 't', 'h', ' ', 'O', 'u', 't', 0x0F,
+                                         'S', 'y', 'n', 't', 'h', ' ', 'I', 'n', 0x10, 'N', 'O', 'N', 'E', 0x11, '0', 0x12 };
+        folder.createDirectory();
+        folder.getChildFile ("mhdplports.dat").replaceWithData (portFile, sizeof (portFile));
+        useLayer (&layer);
+    }
+
+    ~ModuleWiredToSynth()
+    {
+        useLayer (nullptr);
+        folder.deleteRecursively();
+    }
+
+    static void useLayer (std::shared_ptr<MidiDeviceLayer>* chosen)
+    {
+        void* module = dlopen (moduleBinary().getFullPathName().toRawUTF8(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE (module, nullptr);
+        using UseFn = void (*) (std::shared_ptr<MidiDeviceLayer>*);
+        auto use = reinterpret_cast<UseFn> (dlsym (module, "brindlemarkUseMidiDeviceLayer"));
+        ASSERT_NE (use, nullptr);
+        use (chosen);
+        dlclose (module);
+    }
+
+    const juce::File folder = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getChildFile ("Hollenvar");
+    std::shared_ptr<MidiDeviceLayer> layer = std::make_shared<VirtualMidiDeviceLayer>();
+    VirtualMidiInput& fromSynth = static_cast<VirtualMidiDeviceLayer&> (*layer).addInput ("Synth Out", "sim-out");
+    VirtualMidiOutput& toSynth = static_cast<VirtualMidiDeviceLayer&> (*layer).addOutput ("Synth In", "sim-in");
+    SimulatedMopho synth { toSynth, fromSynth };
+};
 } // namespace
 
 TEST (Vst3Host, FactoryReportsTheModulesIdentity)
@@ -205,4 +247,29 @@ TEST (Vst3Host, TwentyInstancesInARowLeakNothing)
 
     // A single leaked processor would hold its four banks: over 128 KB.
     EXPECT_LT ((long) after - (long) before, 32 * 1024) << "before " << before << " after " << after;
+}
+
+TEST (Vst3Host, HostParameterChangesReachTheSynthesizer)
+{
+    ModuleWiredToSynth rig;
+    auto plugin = instantiate (48000.0, 256);
+    ASSERT_NE (plugin, nullptr);
+    plugin->prepareToPlay (48000.0, 256);
+
+    // Filter frequency (maximum 164) and tempo (maximum 250), as automation would.
+    plugin->getParameters()[20]->setValue (100.0f / 164.0f);
+    plugin->getParameters()[95]->setValue (1.0f);
+
+    juce::AudioBuffer<float> audio (1, 256);
+    juce::MidiBuffer midi;
+    plugin->processBlock (audio, midi);
+
+    EXPECT_TRUE (waitUntil ([&] {
+        const auto image = rig.synth.getEditBuffer();
+        return image[20] == 100 && image[95] == 250;
+    }));
+    EXPECT_EQ (plugin->getParameters()[20]->getCurrentValueAsText(), "100");
+
+    plugin->releaseResources();
+    plugin.reset();
 }
