@@ -6,7 +6,6 @@
 // 256-sample block at 48 kHz.
 static void ProcessBlock_AutomatingAllProgramParameters (benchmark::State& state)
 {
-    juce::ScopedJuceInitialiser_GUI juce;
     const auto folder = juce::File::createTempFile ("bench");
     folder.createDirectory();
     setSettingsFolderOverride (folder);
@@ -27,4 +26,11 @@ static void ProcessBlock_AutomatingAllProgramParameters (benchmark::State& state
 }
 BENCHMARK (ProcessBlock_AutomatingAllProgramParameters)->Unit (benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+int main (int argc, char** argv)
+{
+    juce::ScopedJuceInitialiser_GUI juce;
+    benchmark::Initialize (&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,5 +1,7 @@
 #include "core/midi/MidiCntrState.h"
 
+#include "core/midi/MophoSysEx.h"
+
 #include "core/storage/BankDataFile.h"
 #include "core/storage/PortSettingsFile.h"
 #include "core/storage/SettingsFile.h"
@@ -8,6 +10,7 @@ using namespace ProgramImage;
 
 MidiCntrState::MidiCntrState()
 {
+    sysExBuffer.reserve ((size_t) MophoSysEx::kMaxAssembledBytes);
     initialise();
 }
 
@@ -41,6 +44,7 @@ MidiCntrState::~MidiCntrState()
 {
     // No hardware input may arrive while the files are written and the banks go.
     ports.reset();
+    scanResultSaver.cancelPendingUpdate();
 
     loadOrSaveSettings (kSaveSettings);
     saveBankDataFile();
@@ -656,4 +660,382 @@ void MidiCntrState::writePortSettings()
 {
     portSettings.set (3, juce::String (ports->sysExBufferSizeMode));
     writeBlockToFile (PortSettingsFile::build (portSettings), getPortSettingsFile());
+}
+
+//==============================================================================
+using namespace MophoSysEx;
+
+void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
+{
+    const auto* data = message.getRawData();
+    const int size = message.getRawDataSize();
+    if (size <= 0)
+        return;
+
+    const int status = data[0];
+    const int channel = status >= 0x80 && status < 0xF0 ? (status & 0x0F) + 1 : 0;
+
+    // MIDI lets only real-time bytes into a SysEx: any other message ends the
+    // one being assembled, which would otherwise swallow it and be corrupted.
+    if (status >= 0x80 && status < 0xF8 && status != ProgramImage::kSysExStart && status != ProgramImage::kSysExEnd)
+        sysExBuffer.clear();
+
+    if (message.isNoteOn())
+    {
+        handleDeviceChannelMessage (message);
+        postEvent (kUiNoteOn, channel, data[1], data[2]);
+    }
+    else if (message.isNoteOff())
+    {
+        handleDeviceChannelMessage (message);
+        postEvent (kUiNoteOff, channel, data[1], 0);
+    }
+    else if (message.isPitchWheel())
+    {
+        handleDeviceChannelMessage (message);
+        postEvent (kUiPitchBend, channel, 0, data[2]);
+    }
+    else if (message.isAftertouch() || message.isChannelPressure())
+    {
+        handleDeviceChannelMessage (message);
+    }
+    else if (message.isProgramChange())
+    {
+        // After a bank select to no bank of ours, a program change names no
+        // program we hold: it is ignored.
+        auto* bank = getBank (currentHardwareBank);
+        if (bank == nullptr)
+            return;
+
+        const int program = data[1] & 0x7F;
+        currentHardwareProgram = program;
+        handleDeviceChannelMessage (message);
+        resetNrpnCache();
+        {
+            const juce::SpinLock::ScopedLockType sl (imageLock);
+            if (hostBank != nullptr)
+                hostBank->setEditBufferBlock (bank->getProgramBlock (program));
+        }
+        postEvent (kUiEditBufferReplaced, 0, 0, 0);
+    }
+    else if (message.isController())
+    {
+        const int controller = data[1];
+        const int value = data[2];
+
+        switch (controller)
+        {
+            case 0:
+                break;
+            case kModWheel:
+                handleDeviceChannelMessage (message);
+                postEvent (kUiController, channel, kModWheel, value);
+                break;
+            case kDataEntryMsb:
+                nrpnValueMsb = (juce::uint8) value;
+                break;
+            case kBankSelect:
+                currentHardwareBank = value;
+                resetNrpnCache();
+                if (getBank (value) != nullptr)
+                    handleDeviceChannelMessage (message);
+                break;
+            case kDataEntryLsb:
+                nrpnValueLsb = (juce::uint8) value;
+                completeNrpn();
+                assembleSysEx (message);
+                break;
+            case kNrpnNumberLsb:
+                nrpnNumberLsb = (juce::uint8) value;
+                break;
+            case kNrpnNumberMsb:
+                nrpnNumberMsb = (juce::uint8) value;
+                break;
+            default:
+                assembleSysEx (message);
+                break;
+        }
+    }
+    else
+    {
+        assembleSysEx (message);
+    }
+}
+
+void MidiCntrState::resetNrpnInput() noexcept
+{
+    nrpnNumberMsb = 255;
+    nrpnNumberLsb = 255;
+}
+
+void MidiCntrState::completeNrpn()
+{
+    const int number = nrpnNumberMsb * 128 + nrpnNumberLsb;
+    const int value = nrpnValueMsb * 128 + nrpnValueLsb;
+
+    if (number >= 0 && number < 380)
+    {
+        queueControllerChange (nrpnToParam (number), value);
+    }
+    else if (const int slot = globalNrpnToSlot (number); slot >= 0)
+    {
+        globalValues[(size_t) slot] = (juce::uint8) value;
+        postEvent (kUiGlobalReceived, 0, 0, slot);
+    }
+}
+
+void MidiCntrState::handleDeviceChannelMessage (const juce::MidiMessage& message)
+{
+    const auto* data = message.getRawData();
+
+    if (message.isNoteOnOrOff())
+    {
+        const auto now = juce::Time::getMillisecondCounterHiRes();
+        constexpr double keptMs = 500.0;
+
+        const juce::ScopedLock sl (lock);
+
+        if (deviceInputBuffer.isEmpty())
+            stampBase = now;
+
+        const int stamp = (int) (now - stampBase);
+        deviceInputBuffer.addEvent (message, stamp);
+
+        if (stamp > keptMs)
+        {
+            juce::MidiBuffer kept;
+            for (const auto event : deviceInputBuffer)
+                if (stamp - event.samplePosition <= keptMs)
+                    kept.addEvent (event.data, event.numBytes, event.samplePosition);
+            deviceInputBuffer.swapWith (kept);
+        }
+        return;
+    }
+
+    if (message.isController())
+        queueControllerChange (185 + data[1], data[2]);
+    else if (message.isAftertouch())
+        queueControllerChange (313 + data[1], data[2]);
+    else if (message.isChannelPressure())
+        queueControllerChange (442, data[1]);
+    else if (message.isPitchWheel())
+        queueControllerChange (441, message.getPitchWheelValue());
+    else if (message.isProgramChange())
+        queueControllerChange (184, data[1]);
+}
+
+juce::MidiBuffer MidiCntrState::copyDeviceInputBuffer()
+{
+    const juce::ScopedLock sl (lock);
+    return deviceInputBuffer;
+}
+
+void MidiCntrState::assembleSysEx (const juce::MidiMessage& message)
+{
+    const auto* data = message.getRawData();
+    const int size = message.getRawDataSize();
+
+    if (data[0] == ProgramImage::kSysExStart)
+    {
+        sysExBuffer.assign (data, data + size);
+    }
+    else if (data[0] >= 0xF8)
+    {
+        // Real-time bytes may sit inside a SysEx; they are never part of it.
+        return;
+    }
+    else if (data[0] >= 0x80 && data[0] != ProgramImage::kSysExEnd)
+    {
+        // Any other status byte ends the SysEx being assembled: keeping the
+        // pieces would splice this message into the dump.
+        sysExBuffer.clear();
+        return;
+    }
+    else if (! sysExBuffer.empty())
+    {
+        if (sysExBuffer.size() + (size_t) size > (size_t) kMaxAssembledBytes)
+        {
+            sysExBuffer.clear();
+            return;
+        }
+        sysExBuffer.insert (sysExBuffer.end(), data, data + size);
+    }
+
+    if (sysExBuffer.size() > (size_t) kMaxAssembledBytes)
+        sysExBuffer.clear();
+
+    if (sysExBuffer.size() >= 2 && sysExBuffer.front() == ProgramImage::kSysExStart && sysExBuffer.back() == ProgramImage::kSysExEnd)
+    {
+        handleSysEx (sysExBuffer.data(), (int) sysExBuffer.size());
+        sysExBuffer.clear();
+    }
+}
+
+//==============================================================================
+void MidiCntrState::sendDumpRequest (int type, int bank, int program)
+{
+    using namespace ProgramImage;
+
+    if (type == kRequestProgram)
+    {
+        const juce::uint8 request[] = { kSysExStart, kManufacturerId, kDeviceId, kProgramDumpRequest,
+                                        (juce::uint8) (bank & 0x7F), (juce::uint8) (program & 0x7F), kSysExEnd };
+        ports->sendSysEx (request, (int) sizeof (request));
+    }
+    else if (type == kRequestEditBuffer || type == kRequestGlobals)
+    {
+        const juce::uint8 request[] = { kSysExStart, kManufacturerId, kDeviceId,
+                                        type == kRequestEditBuffer ? kEditBufferRequest : kGlobalParameterRequest, kSysExEnd };
+        ports->sendSysEx (request, (int) sizeof (request));
+    }
+}
+
+void MidiCntrState::requestGlobals()
+{
+    synthesizerFound = false;
+    postEvent (kUiSynthOffLine, 0, 0, 0);
+    sendDumpRequest (kRequestGlobals, 0, 0);
+}
+
+void MidiCntrState::handleSysEx (const juce::uint8* data, int size)
+{
+    if (size > 3 && data[1] == kUniversalNonRealTime && data[3] == kGeneralInformation)
+        return; // a device-inquiry reply: nothing to do with it
+
+    if (size < 3 || data[2] != ProgramImage::kDeviceId)
+        return;
+
+    const int command = size > 3 ? data[3] : 0;
+
+    if (command == ProgramImage::kProgramDumpCommand || command == ProgramImage::kEditBufferDumpCommand)
+        handleProgramDump (data, size);
+    else if (command == kGlobalParameterDump)
+        handleGlobalDump (data, size);
+}
+
+void MidiCntrState::loadEditBufferFromDump (const ProgramImage::Block& image)
+{
+    resetNrpnCache();
+    {
+        const juce::SpinLock::ScopedLockType sl (imageLock);
+        if (hostBank != nullptr)
+            hostBank->setEditBufferBlock (image);
+    }
+    postEvent (kUiEditBufferReplaced, 0, 0, 0);
+}
+
+void MidiCntrState::handleProgramDump (const juce::uint8* data, int size)
+{
+    using namespace ProgramImage;
+
+    if (size == kEditBufferDumpSize)
+    {
+        loadEditBufferFromDump (unpack (data + kEditBufferPayloadOffset));
+        return;
+    }
+
+    if (size != kProgramDumpSize)
+        return;
+
+    const int bankNumber = data[kProgramDumpBankOffset];
+    const int program = data[kProgramDumpProgramOffset];
+    auto* bank = getBank (bankNumber);
+
+    // A dump for a bank the synthesizer does not have is not ours to store.
+    if (bank == nullptr || program >= Bank_Program::kNumPrograms)
+        return;
+
+    const auto image = unpack (data + kProgramDumpPayloadOffset);
+
+    {
+        const juce::SpinLock::ScopedLockType sl (imageLock);
+        bank->setProgramBlock (program, image);
+    }
+
+    if (transferFetching)
+    {
+        // Only the answer to the pending request moves the transfer on; a dump
+        // sent from the synthesizer's panel meanwhile is just stored.
+        const bool answersRequest = bankNumber == pendingBank && program == pendingProgram;
+
+        if (! answersRequest || ! transferBusy)
+        {
+            postEvent (kUiBankContentsChanged, 0, 0, 0);
+            return;
+        }
+
+        postEvent (kUiTransferProgress, 0, bankNumber, program);
+
+        if (program < Bank_Program::kNumPrograms - 1)
+        {
+            requestNextTransferProgram (bankNumber, program + 1);
+        }
+        else if (transferOperation != kReceiveAllBanks || bankNumber == kNumHardwareBanks - 1)
+        {
+            pendingBank = -1;
+            pendingProgram = -1;
+            postEvent (kUiBankContentsChanged, 0, 0, 0);
+            postEvent (kUiBankTransferFinished, 0, 0, 0);
+        }
+        else
+        {
+            requestNextTransferProgram (bankNumber + 1, 0);
+        }
+        return;
+    }
+
+    currentHardwareBank = bankNumber;
+    currentHardwareProgram = program;
+    postEvent (kUiBankContentsChanged, 0, 0, 0);
+    loadEditBufferFromDump (image);
+}
+
+void MidiCntrState::requestNextTransferProgram (int bank, int program)
+{
+    pendingBank = bank;
+    pendingProgram = program;
+    sendDumpRequest (kRequestProgram, bank, program);
+}
+
+void MidiCntrState::startTransfer (int operation, int startBank)
+{
+    transferOperation = operation;
+    transferBusy = true;
+
+    if ((operation == kReceiveOneBank || operation == kReceiveAllBanks) && getBank (startBank) != nullptr)
+    {
+        transferFetching = true;
+        requestNextTransferProgram (startBank, 0);
+    }
+}
+
+void MidiCntrState::endTransfer()
+{
+    transferBusy = false;
+    transferFetching = false;
+    transferOperation = kNoTransfer;
+    pendingBank = -1;
+    pendingProgram = -1;
+}
+
+void MidiCntrState::handleGlobalDump (const juce::uint8* data, int size)
+{
+    // Pairs of nibbles between the header and the closing F7; a lone last
+    // nibble is not a value.
+    for (int i = 0; i < kNumGlobalValues && kGlobalDumpHeaderSize + 2 * i + 1 < size - 1; ++i)
+        globalValues[(size_t) i] = (juce::uint8) (data[kGlobalDumpHeaderSize + 2 * i] + 16 * data[kGlobalDumpHeaderSize + 2 * i + 1]);
+
+    synthesizerFound = true;
+
+    if (helpPageShown)
+        scanResultSaver.triggerAsyncUpdate();
+
+    postEvent (kUiSynthOnLine, 0, 0, 0);
+}
+
+void MidiCntrState::ScanResultSaver::handleAsyncUpdate()
+{
+    hub.settingsList.set (kSlotScanInput, juce::String (hub.scanInput.load()));
+    hub.settingsList.set (kSlotScanOutput, juce::String (hub.scanOutput.load()));
+    hub.loadOrSaveSettings (kSaveSettings);
 }

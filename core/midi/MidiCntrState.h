@@ -92,8 +92,38 @@ public:
     MidiCntrState();
     ~MidiCntrState() override;
 
-    void handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage&) override {}
+    // Hardware input, on the MIDI input thread: stores what arrives and
+    // queues events, nothing more.
+    void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
     void handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double) override {}
+    void handleDeviceChannelMessage (const juce::MidiMessage& message);
+    void resetNrpnInput() noexcept;
+
+    //==============================================================================
+    // SysEx exchange with the synthesizer.
+    void sendDumpRequest (int type, int bank, int program);
+    void requestGlobals();
+    void handleSysEx (const juce::uint8* data, int size);
+    void handleProgramDump (const juce::uint8* data, int size);
+    void handleGlobalDump (const juce::uint8* data, int size);
+    bool isSynthesizerFound() const noexcept { return synthesizerFound; }
+
+    // Bank transfers: 0 receives one bank, 7 every bank from the starting one
+    // up to C; 100 and 107 only show the progress of a transmission.
+    static constexpr int kReceiveOneBank = 0;
+    static constexpr int kReceiveAllBanks = 7;
+    static constexpr int kNoTransfer = -1;
+    void startTransfer (int operation, int startBank);
+    void endTransfer();
+    bool isTransferBusy() const noexcept { return transferBusy; }
+    bool isTransferFetching() const noexcept { return transferFetching; }
+    int getTransferOperation() const noexcept { return transferOperation; }
+
+    void setHelpPageShown (bool shown) noexcept { helpPageShown = shown; }
+    void setScanResults (int input, int output) noexcept { scanInput = input; scanOutput = output; }
+
+    // The hardware notes kept for the host: (stamp in ms, message), oldest first.
+    juce::MidiBuffer copyDeviceInputBuffer();
 
     //==============================================================================
     // Listeners: added once, notified last-added first, never under the lock.
@@ -220,6 +250,19 @@ private:
     void initialise();
     void fillHardwareBanks();
     void sendNrpnSequence (int number, int value, bool full, double due);
+    void completeNrpn();
+    void assembleSysEx (const juce::MidiMessage& message);
+    void loadEditBufferFromDump (const ProgramImage::Block& image);
+    void requestNextTransferProgram (int bank, int program);
+
+    // Saves the connection scan's result on the message thread, never on the
+    // MIDI input thread that learns of it.
+    struct ScanResultSaver : juce::AsyncUpdater
+    {
+        explicit ScanResultSaver (MidiCntrState& h) : hub (h) {}
+        void handleAsyncUpdate() override;
+        MidiCntrState& hub;
+    };
     void selectDevice (bool input, int position);
 
     // Any thread appends; the message thread drains (events: the editor;
@@ -260,7 +303,9 @@ private:
     double sampleRate = 44100.0;
     int blockSize = 0;
     int currentHostProgram = -1;
-    int currentHardwareBank = 0, currentHardwareProgram = 0;
+    // The bank and program last selected on or received from the synthesizer;
+    // any thread. The bank may name none of A-C after a hardware bank select.
+    std::atomic<int> currentHardwareBank { 0 }, currentHardwareProgram { 0 };
     float editorScale = 1.0f;
 
     std::unique_ptr<Bank_Program> bankA, bankB, bankC;
@@ -270,8 +315,23 @@ private:
     juce::CriticalSection lock;
     juce::SpinLock imageLock;
 
-    // Hardware input for the host, filled on the MIDI input thread; guarded by lock.
+    // Hardware input for the host, filled on the MIDI input thread; guarded by
+    // lock. Stamps are milliseconds after stampBase, which restarts whenever
+    // the buffer empties, so they stay small however long the machine runs.
     juce::MidiBuffer deviceInputBuffer;
+    double stampBase = 0;
+
+    // MIDI input thread only.
+    std::vector<juce::uint8> sysExBuffer;
+    juce::uint8 nrpnNumberMsb = 255, nrpnNumberLsb = 255, nrpnValueMsb = 0, nrpnValueLsb = 0;
+
+    // Written by the editor (message thread) and the MIDI input thread.
+    std::atomic<bool> transferBusy { false }, transferFetching { false };
+    std::atomic<int> transferOperation { kNoTransfer };
+    std::atomic<int> pendingBank { -1 }, pendingProgram { -1 };
+    std::atomic<bool> synthesizerFound { false }, helpPageShown { false };
+    std::atomic<int> scanInput { -1 }, scanOutput { -1 };
+    ScanResultSaver scanResultSaver { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiCntrState)
 };

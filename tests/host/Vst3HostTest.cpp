@@ -273,3 +273,31 @@ TEST (Vst3Host, HostParameterChangesReachTheSynthesizer)
     plugin->releaseResources();
     plugin.reset();
 }
+
+TEST (Vst3Host, AKnobTurnedOnTheSynthesizerReachesTheHostInsideOneGesture)
+{
+    struct GestureWatcher : juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int, float value) override { lastValue = value; }
+        void parameterGestureChanged (int, bool starting) override { (starting ? begins : ends)++; }
+
+        std::atomic<float> lastValue { -1.0f };
+        std::atomic<int> begins { 0 }, ends { 0 };
+    };
+
+    ModuleWiredToSynth rig;
+    auto plugin = instantiate (48000.0, 256);
+    ASSERT_NE (plugin, nullptr);
+    GestureWatcher watcher;
+    auto* filter = plugin->getParameters()[20];
+    filter->addListener (&watcher);
+
+    rig.synth.panelSendsNrpn (15, 77); // filter frequency, turned on the synthesizer
+
+    EXPECT_TRUE (waitUntil ([&] { return watcher.begins == 1 && std::abs (watcher.lastValue - 77.0f / 164.0f) < 1e-6f; }));
+    EXPECT_TRUE (waitUntil ([&] { return watcher.ends == 1; })) << "the gesture ends 200 ms after the change";
+    EXPECT_EQ (watcher.begins, 1);
+
+    filter->removeListener (&watcher);
+    plugin.reset();
+}

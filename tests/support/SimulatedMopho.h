@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/midi/MophoSysEx.h"
 #include "core/model/ParamTables.h"
 #include "core/model/ProgramImage.h"
 #include "support/VirtualMidi.h"
@@ -21,19 +22,19 @@ class SimulatedMopho
 public:
     // Byte 3 of the requests it answers and of its global dump (program and
     // edit-buffer dumps: ProgramImage).
-    static constexpr juce::uint8 kProgramDumpRequestCommand = 0x05;
-    static constexpr juce::uint8 kEditBufferRequestCommand = 0x06;
-    static constexpr juce::uint8 kGlobalParameterRequestCommand = 0x0E;
-    static constexpr juce::uint8 kGlobalParameterDumpCommand = 0x0F;
+    static constexpr juce::uint8 kProgramDumpRequestCommand = MophoSysEx::kProgramDumpRequest;
+    static constexpr juce::uint8 kEditBufferRequestCommand = MophoSysEx::kEditBufferRequest;
+    static constexpr juce::uint8 kGlobalParameterRequestCommand = MophoSysEx::kGlobalParameterRequest;
+    static constexpr juce::uint8 kGlobalParameterDumpCommand = MophoSysEx::kGlobalParameterDump;
     static constexpr int kShortRequestSize = 5;
     static constexpr int kProgramDumpRequestSize = 7;
-    static constexpr int kGlobalDumpHeaderSize = 4;
+    static constexpr int kGlobalDumpHeaderSize = MophoSysEx::kGlobalDumpHeaderSize;
 
-    static constexpr int kBankSelectController = 32;
-    static constexpr int kNrpnNumberMsbController = 99;
-    static constexpr int kNrpnNumberLsbController = 98;
-    static constexpr int kDataEntryMsbController = 6;
-    static constexpr int kDataEntryLsbController = 38; // completes an NRPN
+    static constexpr int kBankSelectController = MophoSysEx::kBankSelect;
+    static constexpr int kNrpnNumberMsbController = MophoSysEx::kNrpnNumberMsb;
+    static constexpr int kNrpnNumberLsbController = MophoSysEx::kNrpnNumberLsb;
+    static constexpr int kDataEntryMsbController = MophoSysEx::kDataEntryMsb;
+    static constexpr int kDataEntryLsbController = MophoSysEx::kDataEntryLsb; // completes an NRPN
 
     static constexpr int kNumBanks = 3;
     static constexpr int kNumPrograms = 128;
