@@ -44,6 +44,8 @@ VellixAudioProcessor::VellixAudioProcessor()
     controllerValues[(size_t) kVolumeControllerIndex] = 100;
     hub.addChangeListener (this);
 
+    clockBuffer.ensureSize (2048);
+
     const auto size = chooseEditorSize (mainDisplayUsableWidth());
     editorWidth = size.x;
     editorHeight = size.y;
@@ -82,6 +84,10 @@ void VellixAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock
     hub.updateSampleRate ((int) sampleRate);
     hub.setBlockSize (samplesPerBlock);
     setLatencySamples (0);
+    {
+        const juce::SpinLock::ScopedLockType sl (processorLock);
+        clockGenerator.tickSwitch = hub.isClockOn();
+    }
     hub.clearDeviceInputBuffer();
 }
 
@@ -93,15 +99,20 @@ void VellixAudioProcessor::releaseResources()
 
 void VellixAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
-    if (const auto rate = (int) getSampleRate(); rate != (int) hub.getSampleRate())
+    const int numSamples = buffer.getNumSamples();
+
+    // A host that has not told its rate yet leaves the one prepareToPlay gave.
+    if (const auto rate = (int) getSampleRate(); rate > 0 && rate != (int) hub.getSampleRate())
         hub.updateSampleRate (rate);
 
-    hub.setBlockSize (buffer.getNumSamples());
+    hub.setBlockSize (numSamples);
 
-    hub.processHostMidi (midi, buffer.getNumSamples());
+    renderClock (numSamples);
+
+    hub.processHostMidi (midi, numSamples, (int) hub.getSampleRate());
 
     for (int ch = getTotalNumInputChannels(); ch < getTotalNumOutputChannels(); ++ch)
-        buffer.clear (ch, 0, buffer.getNumSamples());
+        buffer.clear (ch, 0, numSamples);
 
     auto position = defaultPosition();
     if (auto* head = getPlayHead())
@@ -112,6 +123,28 @@ void VellixAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
         JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     }
     lastPosition = position;
+}
+
+void VellixAudioProcessor::renderClock (int numSamples)
+{
+    auto& ports = hub.getPorts();
+    if (! ports.outputOpen)
+        return;
+
+    const juce::SpinLock::ScopedLockType sl (processorLock);
+
+    clockGenerator.renderBlock (lastPosition, &clockBuffer, numSamples, (int) hub.getSampleRate());
+
+    if (clockBuffer.isEmpty())
+        return;
+
+    hub.markMidiOut();
+    clockGenerator.tickSwitch = hub.isClockOn();
+
+    if (hub.isClockOn())
+        ports.sendBlockDelayed (clockBuffer, hub.getMidiDelayInForce(), hub.getSampleRate());
+
+    clockBuffer.clear();
 }
 
 juce::AudioProcessorEditor* VellixAudioProcessor::createEditor()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/midi/MidiClockGenerator.h"
 #include "core/midi/MidiCntrState.h"
 #include "core/model/Bank_Program.h"
 
@@ -84,8 +85,12 @@ public:
     int getEditorHeight() const noexcept { return editorHeight; }
     void setEditorSize (int width, int height) noexcept;
 
+    const juce::AudioPlayHead::CurrentPositionInfo& getLastPosition() const noexcept { return lastPosition; }
+
 private:
-    juce::AudioPlayHead::CurrentPositionInfo lastPosition;
+    void renderClock (int numSamples);
+
+    juce::AudioPlayHead::CurrentPositionInfo lastPosition; // audio thread
     int editorWidth = 0, editorHeight = 0; // message thread
     MidiCntrState hub;
     static constexpr int kGestureEndDelayMs = 200;
@@ -98,6 +103,12 @@ private:
     std::array<juce::uint8, kParameterSlots> gestureFlags {};
     juce::Array<juce::uint16> gestureEndQueue;
     std::unique_ptr<Bank_Program> hostBank;
+
+    // The clock of one block; audio thread, and prepareToPlay for the tick
+    // switch. Guarded by processorLock, held only around the clock step.
+    MidiClockGenerator clockGenerator;
+    juce::MidiBuffer clockBuffer;
+    juce::SpinLock processorLock;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VellixAudioProcessor)
 };

@@ -223,19 +223,128 @@ void MidiCntrState::updateSampleRate (int newSampleRate)
 
 void MidiCntrState::clearDeviceInputBuffer()
 {
-    const juce::ScopedLock sl (lock);
     deviceInputBuffer.clear();
 }
 
-void MidiCntrState::processHostMidi (juce::MidiBuffer& midi, int numSamples)
+void MidiCntrState::addToDeviceInputBuffer (const juce::MidiMessage& message, juce::uint32 stamp)
 {
-    const juce::ScopedLock sl (lock);
+    deviceInputBuffer.push (message.getRawData(), message.getRawDataSize(), stamp);
+}
+
+bool MidiCntrState::shouldThruHostMessage (const juce::uint8* data, int size) noexcept
+{
+    const int kind = data[0] & 0xF0;
+
+    if (kind == 0xC0)
+        return false;
+
+    if (kind == 0xB0 && size >= 3)
+    {
+        switch (data[1])
+        {
+            case MophoSysEx::kDataEntryMsb:
+            case MophoSysEx::kDataEntryLsb:
+            case MophoSysEx::kNrpnNumberLsb:
+            case MophoSysEx::kNrpnNumberMsb:
+            case MophoSysEx::kBankSelect:
+                return false;
+            default:
+                return true;
+        }
+    }
+
+    return true;
+}
+
+void MidiCntrState::handleHostMessage (const juce::uint8* data, int size)
+{
+    const int status = data[0];
+    const int kind = status & 0xF0;
+    const int channel = status >= 0x80 && status < 0xF0 ? (status & 0x0F) + 1 : 0;
+
+    if (kind == 0xB0 && size >= 3)
+    {
+        const int controller = data[1];
+        const int value = data[2];
+
+        if (controller == MophoSysEx::kBankSelect)
+        {
+            // A bank the synthesizer does not have selects nothing.
+            if (value != currentHardwareBank && getBank (value) != nullptr)
+            {
+                currentHardwareBank = value;
+                selectProgram (value, currentHardwareProgram, true, false);
+            }
+        }
+        else if (controller != 0)
+        {
+            postEvent (kUiController, channel, controller, value);
+        }
+    }
+    else if (kind == 0xC0 && size >= 2)
+    {
+        const int program = data[1];
+        if (program != currentHardwareProgram)
+        {
+            currentHardwareProgram = program;
+            selectProgram (currentHardwareBank, program, true, false);
+        }
+    }
+    else if (kind == 0x90 && size >= 3 && data[2] > 0)
+    {
+        postEvent (kUiNoteOn, channel, data[1], data[2]);
+    }
+    else if ((kind == 0x80 || kind == 0x90) && size >= 3)
+    {
+        postEvent (kUiNoteOff, channel, data[1], 0);
+    }
+    else if (kind == 0xE0 && size >= 3)
+    {
+        postEvent (kUiPitchBend, channel, 0, data[2]);
+    }
+}
+
+void MidiCntrState::processHostMidi (juce::MidiBuffer& midi, int numSamples, int rate)
+{
+    const double delay = getMidiDelayInForce();
+
+    const double now = MidiSendQueue::now();
+
+    for (const auto metadata : midi)
+    {
+        if (metadata.numBytes <= 0)
+            continue;
+
+        // Every thru message takes the same delay, wherever it stands in the
+        // block, so none overtakes another.
+        if (hostToSynthThru && shouldThruHostMessage (metadata.data, metadata.numBytes) && rate > 0)
+            ports->sendBytesAt (metadata.data, metadata.numBytes, now + delay + metadata.samplePosition * 1000.0 / rate);
+
+        handleHostMessage (metadata.data, metadata.numBytes);
+    }
+
     midi.clear();
 
-    for (const auto metadata : deviceInputBuffer)
-        midi.addEvent (metadata.data, metadata.numBytes, juce::jlimit (0, juce::jmax (0, numSamples - 1), metadata.samplePosition));
+    const int taken = deviceInputBuffer.popAll (takenNotes.data());
+    if (taken == 0 || numSamples <= 0)
+        return;
 
-    deviceInputBuffer.clear();
+    // Notes of the last half second only, as the host would have had them.
+    constexpr juce::uint32 keptMs = 500;
+    const auto newest = takenNotes[(size_t) (taken - 1)].stamp;
+    int first = 0;
+    while (first < taken && newest - takenNotes[(size_t) first].stamp > keptMs)
+        ++first;
+
+    const auto firstStamp = takenNotes[(size_t) first].stamp;
+    const double scale = numSamples / (double) (newest - firstStamp + 1);
+
+    for (int i = first; i < taken; ++i)
+    {
+        const auto& note = takenNotes[(size_t) i];
+        const auto position = (int) std::nearbyint ((note.stamp - firstStamp) * scale);
+        midi.addEvent (note.bytes.data(), note.size, juce::jlimit (0, numSamples - 1, position));
+    }
 }
 
 //==============================================================================
@@ -790,25 +899,7 @@ void MidiCntrState::handleDeviceChannelMessage (const juce::MidiMessage& message
 
     if (message.isNoteOnOrOff())
     {
-        const auto now = juce::Time::getMillisecondCounterHiRes();
-        constexpr double keptMs = 500.0;
-
-        const juce::ScopedLock sl (lock);
-
-        if (deviceInputBuffer.isEmpty())
-            stampBase = now;
-
-        const int stamp = (int) (now - stampBase);
-        deviceInputBuffer.addEvent (message, stamp);
-
-        if (stamp > keptMs)
-        {
-            juce::MidiBuffer kept;
-            for (const auto event : deviceInputBuffer)
-                if (stamp - event.samplePosition <= keptMs)
-                    kept.addEvent (event.data, event.numBytes, event.samplePosition);
-            deviceInputBuffer.swapWith (kept);
-        }
+        addToDeviceInputBuffer (message, juce::Time::getMillisecondCounter());
         return;
     }
 
@@ -822,12 +913,6 @@ void MidiCntrState::handleDeviceChannelMessage (const juce::MidiMessage& message
         queueControllerChange (441, message.getPitchWheelValue());
     else if (message.isProgramChange())
         queueControllerChange (184, data[1]);
-}
-
-juce::MidiBuffer MidiCntrState::copyDeviceInputBuffer()
-{
-    const juce::ScopedLock sl (lock);
-    return deviceInputBuffer;
 }
 
 void MidiCntrState::assembleSysEx (const juce::MidiMessage& message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/midi/CodeQueue.h"
+#include "core/midi/DeviceInputFifo.h"
 #include "core/midi/ListenerSlots.h"
 #include "core/midi/MIDI_PORTS_Control.h"
 #include "core/model/Bank_Program.h"
@@ -122,8 +123,7 @@ public:
     void setHelpPageShown (bool shown) noexcept { helpPageShown = shown; }
     void setScanResults (int input, int output) noexcept { scanInput = input; scanOutput = output; }
 
-    // The hardware notes kept for the host: (stamp in ms, message), oldest first.
-    juce::MidiBuffer copyDeviceInputBuffer();
+
 
     //==============================================================================
     // Listeners: added once, notified last-added first, never under the lock.
@@ -198,9 +198,20 @@ public:
 
     void clearDeviceInputBuffer();
 
-    // Hands the host the hardware input gathered since the previous block in
-    // place of the host's own MIDI.
-    void processHostMidi (juce::MidiBuffer& midi, int numSamples);
+    // Audio thread: passes the host's MIDI to the synthesizer, lets the model
+    // react to it, and hands the host the hardware notes gathered since the
+    // previous block in its place. Takes no lock.
+    void processHostMidi (juce::MidiBuffer& midi, int numSamples, int rate);
+    // Raw bytes: a host's SysEx must not cost the audio thread an allocation.
+    static bool shouldThruHostMessage (const juce::uint8* data, int size) noexcept;
+    void handleHostMessage (const juce::uint8* data, int size);
+
+    // A hardware note for the host, stamped with the millisecond counter.
+    void addToDeviceInputBuffer (const juce::MidiMessage& message, juce::uint32 stamp);
+
+    // The activity mark of the display's MIDI-out light.
+    void markMidiOut() noexcept { midiOutActivity = true; }
+    bool takeMidiOutActivity() noexcept { return midiOutActivity.exchange (false); }
 
     float getEditorScale() const noexcept { return editorScale; }
     void setEditorScale (float scale) noexcept { editorScale = scale; }
@@ -215,6 +226,10 @@ public:
     bool isHelpPageRequested() const noexcept { return helpPageRequested; }
     int getMidiChannel() const noexcept { return midiChannel; }
 
+    // Switched on the MIDI setup page (message thread), read on the audio thread.
+    void setClockOn (bool on) noexcept { clockSwitch = on; }
+    void setHostToSynthThru (bool on) noexcept { hostToSynthThru = on; }
+    void setSynthToHostThru (bool on) noexcept { synthToHostThru = on; }
     bool isClockOn() const noexcept { return clockSwitch; }
     bool isHostToSynthThruOn() const noexcept { return hostToSynthThru; }
     bool isSynthToHostThruOn() const noexcept { return synthToHostThru; }
@@ -283,7 +298,7 @@ private:
     juce::StringArray settingsList;
     bool helpPageRequested = false;
     int midiChannel = 1;
-    bool clockSwitch = false, hostToSynthThru = false, synthToHostThru = false;
+    std::atomic<bool> clockSwitch { false }, hostToSynthThru { false }, synthToHostThru { false };
 
     ParameterTables parameterTables;
     ParDes parDes;
@@ -315,11 +330,10 @@ private:
     juce::CriticalSection lock;
     juce::SpinLock imageLock;
 
-    // Hardware input for the host, filled on the MIDI input thread; guarded by
-    // lock. Stamps are milliseconds after stampBase, which restarts whenever
-    // the buffer empties, so they stay small however long the machine runs.
-    juce::MidiBuffer deviceInputBuffer;
-    double stampBase = 0;
+    // Hardware notes for the host: MIDI input thread to audio thread.
+    DeviceInputFifo deviceInputBuffer;
+    std::array<DeviceInputFifo::Note, DeviceInputFifo::kCapacity> takenNotes {}; // audio thread
+    std::atomic<bool> midiOutActivity { false };
 
     // MIDI input thread only.
     std::vector<juce::uint8> sysExBuffer;

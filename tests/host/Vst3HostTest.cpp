@@ -1,4 +1,5 @@
 #include "support/SimulatedMopho.h"
+#include "support/TestPlayHead.h"
 #include "support/VirtualMidi.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -71,9 +72,17 @@ size_t heapInUse()
 // layer is chosen through the module's exported seam.
 struct ModuleWiredToSynth
 {
-    ModuleWiredToSynth()
+    explicit ModuleWiredToSynth (bool clockOn = false)
     {
         folder.deleteRecursively();
+        folder.createDirectory();
+        if (clockOn)
+        {
+            juce::String settings;
+            for (int slot = 0; slot < 50; ++slot)
+                settings << "^|" << (slot == 44 ? "1" : "0") << "|^";
+            folder.getChildFile ("mphedstd.dat").replaceWithText (settings);
+        }
         const juce::uint8 portFile[] = { 'S', 'y', 'n', 't', 'h', ' ', 'O', 'u', 't', 0x0F,
                                          'S', 'y', 'n', 't', 'h', ' ', 'I', 'n', 0x10, 'N', 'O', 'N', 'E', 0x11, '0', 0x12 };
         folder.createDirectory();
@@ -299,5 +308,83 @@ TEST (Vst3Host, AKnobTurnedOnTheSynthesizerReachesTheHostInsideOneGesture)
     EXPECT_EQ (watcher.begins, 1);
 
     filter->removeListener (&watcher);
+    plugin.reset();
+}
+
+TEST (Vst3Host, NotesTravelBetweenTheHostAndTheSynthesizer)
+{
+    ModuleWiredToSynth rig;
+    auto plugin = instantiate (44100.0, 256);
+    ASSERT_NE (plugin, nullptr);
+    plugin->prepareToPlay (44100.0, 256);
+    juce::AudioBuffer<float> audio (1, 256);
+
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100), 10);
+    plugin->processBlock (audio, midi);
+    EXPECT_TRUE (rig.toSynth.waitForReceived (1));
+    EXPECT_TRUE (rig.toSynth.getReceived().front().isNoteOn());
+
+    rig.synth.panelSends (juce::MidiMessage::noteOn (1, 67, (juce::uint8) 90));
+    bool cameBack = false;
+    EXPECT_TRUE (waitUntil ([&] {
+        midi.clear();
+        plugin->processBlock (audio, midi);
+        for (const auto event : midi)
+            cameBack = cameBack || (event.getMessage().isNoteOn() && event.getMessage().getNoteNumber() == 67);
+        return cameBack;
+    }));
+
+    plugin->releaseResources();
+    plugin.reset();
+}
+
+TEST (Vst3Host, ThePlayingTransportDrivesTheSynthesizersClock)
+{
+    ModuleWiredToSynth rig (true);
+    auto plugin = instantiate (44100.0, 256);
+    ASSERT_NE (plugin, nullptr);
+    TestPlayHead head (120.0, 44100.0);
+    plugin->setPlayHead (&head);
+    plugin->prepareToPlay (44100.0, 256);
+    juce::AudioBuffer<float> audio (1, 256);
+    juce::MidiBuffer midi;
+
+    // About one second of audio, paced as a host would.
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    for (int block = 0; block < 172; ++block)
+    {
+        midi.clear();
+        plugin->processBlock (audio, midi);
+        head.advance (256);
+        const double due = start + (block + 1) * 256 * 1000.0 / 44100.0;
+        while (juce::Time::getMillisecondCounterHiRes() < due)
+            juce::Thread::sleep (1);
+    }
+    juce::Thread::sleep (50);
+
+    std::vector<double> ticks;
+    bool sawSongPosition = false, sawContinue = false;
+    for (const auto& m : rig.synth.getReceived())
+    {
+        const auto status = m.getRawData()[0];
+        sawSongPosition = sawSongPosition || status == 0xF2;
+        sawContinue = sawContinue || status == 0xFB;
+        if (status == 0xF8)
+            ticks.push_back (m.getTimeStamp());
+    }
+
+    EXPECT_TRUE (sawSongPosition);
+    EXPECT_TRUE (sawContinue);
+    // 120 bpm: two quarter notes, 48 ticks, in a second (the first block's
+    // position is read a block late, so allow one tick either way).
+    EXPECT_NEAR ((double) ticks.size(), 48.0, 2.0);
+
+    const double blockMs = 256 * 1000.0 / 44100.0;
+    const double spacingMs = 60000.0 / (120.0 * 24.0);
+    for (size_t k = 0; k < ticks.size(); ++k)
+        EXPECT_NEAR (ticks[k] - ticks[0], k * spacingMs, blockMs + 2.0) << "tick " << k;
+
+    plugin->releaseResources();
     plugin.reset();
 }

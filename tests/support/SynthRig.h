@@ -26,6 +26,15 @@ struct SynthRig
 
     MidiCntrState& hub() { return processor->getHub(); }
 
+    // Every message that reached the synthesizer so far, as bytes.
+    std::vector<std::vector<int>> bytesSentToSynth() const
+    {
+        std::vector<std::vector<int>> result;
+        for (const auto& m : toSynth.getReceived())
+            result.emplace_back (m.getRawData(), m.getRawData() + m.getRawDataSize());
+        return result;
+    }
+
     ScopedMidiDeviceLayer layer;
     VirtualMidiInput& fromSynth = layer->addInput ("Synth Out", "sim-out");
     VirtualMidiOutput& toSynth = layer->addOutput ("Synth In", "sim-in");

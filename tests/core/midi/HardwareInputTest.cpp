@@ -104,20 +104,50 @@ TEST_F (HardwareInput, ChannelMessagesBecomeHostValuesAndEvents)
                                                              UiEventCode::make (kUiController, 1, 1, 90) }));
 }
 
-TEST_F (HardwareInput, NotesAreKeptForTheHostForHalfASecond)
+TEST_F (HardwareInput, NotesReachTheHostPlacedByTheirArrival)
 {
     receive (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100));
     juce::Thread::sleep (10);
     receive (juce::MidiMessage::noteOff (1, 60));
-    EXPECT_EQ (hub.copyDeviceInputBuffer().getNumEvents(), 2);
     EXPECT_EQ (eventTypes(), (std::vector<int> { kUiNoteOn, kUiNoteOff }));
 
-    juce::Thread::sleep (520);
-    receive (juce::MidiMessage::noteOn (1, 62, (juce::uint8) 90));
+    juce::MidiBuffer block;
+    hub.processHostMidi (block, 512, 44100);
+    ASSERT_EQ (block.getNumEvents(), 2);
+    EXPECT_EQ (block.getFirstEventTime(), 0);
+    EXPECT_GT (block.getLastEventTime(), 400) << "10 ms apart spread over the block";
 
-    const auto kept = hub.copyDeviceInputBuffer();
-    ASSERT_EQ (kept.getNumEvents(), 1);
-    EXPECT_EQ (kept.begin().operator*().getMessage().getNoteNumber(), 62);
+    hub.processHostMidi (block, 512, 44100);
+    EXPECT_TRUE (block.isEmpty()) << "each note reaches the host once";
+}
+
+TEST_F (HardwareInput, PlacementFollowsTheStampsAndKeepsHalfASecond)
+{
+    struct Case
+    {
+        std::vector<juce::uint32> stamps;
+        std::vector<int> positions;
+    };
+    const Case cases[] = {
+        { { 1000, 1001, 1100 }, { 0, 4, 437 } },
+        { { 5000 }, { 0 } },
+        { { 1000, 1501 }, { 0 } },                    // the first is 501 ms older than the newest
+        { { 0xFFFFFFF0u, 0x00000005u }, { 0, 421 } }, // 21 ms apart, across the counter's wrap
+    };
+
+    for (const auto& c : cases)
+    {
+        for (auto stamp : c.stamps)
+            hub.addToDeviceInputBuffer (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100), stamp);
+
+        juce::MidiBuffer block;
+        hub.processHostMidi (block, 441, 44100);
+
+        std::vector<int> positions;
+        for (const auto event : block)
+            positions.push_back (event.samplePosition);
+        EXPECT_EQ (positions, c.positions);
+    }
 }
 
 TEST_F (HardwareInput, ProgramChangeLoadsFromTheCurrentBankOnly)

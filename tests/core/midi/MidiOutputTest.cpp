@@ -19,11 +19,7 @@ struct OutputRig : testing::Test, SynthRig
         action();
         toSynth.waitForReceived (expected, 2000);
         juce::Thread::sleep (10);
-
-        std::vector<Bytes> result;
-        for (const auto& m : toSynth.getReceived())
-            result.emplace_back (m.getRawData(), m.getRawData() + m.getRawDataSize());
-        return result;
+        return bytesSentToSynth();
     }
 
     int synthByte (int position) { return synth->getEditBuffer()[(size_t) position]; }
