@@ -1,6 +1,7 @@
 #include "core/VellixAudioProcessor.h"
 
 #include "core/VellixAudioProcessorEditor.h"
+#include "core/storage/SettingsFile.h"
 
 namespace
 {
@@ -185,12 +186,140 @@ void VellixAudioProcessor::changeProgramName (int index, const juce::String& new
     hub.recallHostProgram();
 }
 
-void VellixAudioProcessor::getStateInformation (juce::MemoryBlock&)
+//==============================================================================
+void VellixAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
+    using namespace HostChunk;
+
+    destData.setSize (0);
+    destData.append (kBankMarker, (size_t) kBankMarkerSize);
+
+    const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
+
+    for (int slot = 0; slot < kNumHostPrograms; ++slot)
+        destData.append (hostBank->getProgramBlock (slot).data(), ProgramImage::kSize);
+
+    // With no program chosen yet, the edit buffer becomes program 0, as the
+    // projects saved so far expect; the chunk's slot 0 still shows the old one.
+    int index = hub.getCurrentHostProgram();
+    ProgramImage::Block current;
+
+    if (index == -1)
+    {
+        index = 0;
+        hub.setCurrentHostProgram (0);
+        current = hostBank->storeEditBuffer (0);
+    }
+    else
+    {
+        index = juce::jmax (0, index);
+        hub.setCurrentHostProgram (index);
+        current = hostBank->getProgramBlock (index);
+    }
+
+    destData.append (current.data(), ProgramImage::kSize);
+    const auto indexByte = (juce::uint8) index;
+    destData.append (&indexByte, 1);
 }
 
-void VellixAudioProcessor::setStateInformation (const void*, int)
+void VellixAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
+    using namespace HostChunk;
+
+    // Shorter than its 128 programs: not ours to half-read.
+    if (data == nullptr || sizeInBytes < kBankCurrentOffset)
+        return;
+
+    const auto* bytes = static_cast<const juce::uint8*> (data);
+    const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
+
+    for (int slot = 0; slot < kNumHostPrograms; ++slot)
+    {
+        ProgramImage::Block image;
+        memcpy (image.data(), bytes + kBankSlotsOffset + slot * ProgramImage::kSize, ProgramImage::kSize);
+        hostBank->setProgramBlock (slot, image);
+    }
+}
+
+void VellixAudioProcessor::writeProgramStateChunk (const ProgramImage::Block& image, juce::MemoryBlock& destData)
+{
+    destData.setSize (0);
+    destData.append (HostChunk::kProgramMarker, (size_t) HostChunk::kProgramMarkerSize);
+    destData.append (image.data(), ProgramImage::kSize);
+}
+
+void VellixAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
+{
+    const int index = juce::jmax (0, hub.getCurrentHostProgram());
+    hub.setCurrentHostProgram (index);
+
+    ProgramImage::Block image;
+    {
+        const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
+        image = hostBank->storeEditBuffer (index);
+    }
+
+    writeProgramStateChunk (image, destData);
+}
+
+void VellixAudioProcessor::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
+{
+    using namespace HostChunk;
+
+    if (data == nullptr || sizeInBytes < kProgramChunkSize)
+        return;
+
+    const int index = juce::jmax (0, hub.getCurrentHostProgram());
+    hub.setCurrentHostProgram (index);
+
+    ProgramImage::Block image;
+    memcpy (image.data(), static_cast<const juce::uint8*> (data) + kProgramMarkerSize, ProgramImage::kSize);
+    {
+        const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
+        hostBank->setProgramAndEditBuffer (index, image);
+    }
+
+    hub.postEvent (kUiEditBufferReplaced, 0, 0, 0);
+}
+
+static bool readChunkFile (const juce::String& path, juce::MemoryBlock& block)
+{
+    const juce::File file (juce::File::isAbsolutePath (path) ? path : juce::String());
+    return file.existsAsFile() && file.loadFileAsData (block);
+}
+
+bool VellixAudioProcessor::loadBankStateFile (const juce::String& path)
+{
+    juce::MemoryBlock block;
+    if (! readChunkFile (path, block))
+        return false;
+
+    setStateInformation (block.getData(), (int) block.getSize());
+    return true;
+}
+
+bool VellixAudioProcessor::loadProgramStateFile (const juce::String& path)
+{
+    juce::MemoryBlock block;
+    if (! readChunkFile (path, block))
+        return false;
+
+    setCurrentProgramStateInformation (block.getData(), (int) block.getSize());
+    return true;
+}
+
+bool VellixAudioProcessor::saveBankStateFile (const juce::String& path)
+{
+    juce::MemoryBlock block;
+    getStateInformation (block);
+    return juce::File::isAbsolutePath (path) && writeBlockToFile (block, juce::File (path));
+}
+
+bool VellixAudioProcessor::saveProgramStateFile (const juce::String& path)
+{
+    juce::MemoryBlock block;
+    getCurrentProgramStateInformation (block);
+    return juce::File::isAbsolutePath (path) && writeBlockToFile (block, juce::File (path));
 }
 
 //==============================================================================

@@ -8,6 +8,20 @@
 
 // The plug-in instance: an instrument that passes audio through, keeps a bank
 // of 128 Mopho programs for the host and owns the MIDI hub.
+// The two chunk formats a host stores in its projects.
+namespace HostChunk
+{
+constexpr const char* kBankMarker = "MophoPluginBankVersion100";        // 25 bytes
+constexpr const char* kProgramMarker = "MophoPluginSettingsVersion100"; // 29 bytes
+constexpr int kBankMarkerSize = 25;
+constexpr int kProgramMarkerSize = 29;
+constexpr int kBankSlotsOffset = kBankMarkerSize;
+constexpr int kBankCurrentOffset = kBankSlotsOffset + 128 * 256; // 32793
+constexpr int kBankIndexOffset = kBankCurrentOffset + 256;       // 33049
+constexpr int kBankChunkSize = kBankIndexOffset + 1;             // 33050
+constexpr int kProgramChunkSize = kProgramMarkerSize + 256;      // 285
+} // namespace HostChunk
+
 class VellixAudioProcessor : public juce::AudioProcessor,
                              public juce::ChangeListener,
                              public juce::Timer,
@@ -45,8 +59,17 @@ public:
     const juce::String getProgramName (int index) override;
     void changeProgramName (int index, const juce::String& newName) override;
 
+    // The host bank (HostBankChunk) and the current program (HostProgramChunk).
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
+    void getCurrentProgramStateInformation (juce::MemoryBlock& destData) override;
+    void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
+    static void writeProgramStateChunk (const ProgramImage::Block& image, juce::MemoryBlock& destData);
+
+    bool loadBankStateFile (const juce::String& path);
+    bool saveBankStateFile (const juce::String& path);
+    bool loadProgramStateFile (const juce::String& path);
+    bool saveProgramStateFile (const juce::String& path);
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     int getNumParameters() override { return kNumHostParameters; }

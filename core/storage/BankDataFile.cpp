@@ -5,8 +5,6 @@ namespace BankDataFile
 juce::MemoryBlock build (const Bank_Program& bankA, const Bank_Program& bankB, const Bank_Program& bankC)
 {
     juce::MemoryBlock block;
-    block.ensureSize ((size_t) kSize);
-    block.setSize (0);
 
     block.append (stringToBytes ("*Mopho  Data >").getData(), kHeaderSize);
 

@@ -2,6 +2,8 @@
 #include "support/TestPlayHead.h"
 #include "support/VirtualMidi.h"
 
+#include "core/VellixAudioProcessor.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <pluginterfaces/base/ipluginbase.h>
@@ -387,4 +389,109 @@ TEST (Vst3Host, ThePlayingTransportDrivesTheSynthesizersClock)
 
     plugin->releaseResources();
     plugin.reset();
+}
+
+namespace
+{
+// The framework's VST3 hosting wraps the module's own chunk (the component
+// state) in XML; these reach the chunk inside.
+juce::MemoryBlock chunkInside (const juce::MemoryBlock& hostState)
+{
+    juce::MemoryBlock chunk;
+    if (auto xml = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+        if (auto* component = xml->getChildByName ("IComponent"))
+            chunk.fromBase64Encoding (component->getAllSubText());
+    return chunk;
+}
+
+juce::MemoryBlock withChunk (const juce::MemoryBlock& hostState, const juce::MemoryBlock& chunk)
+{
+    juce::MemoryBlock result;
+    if (auto xml = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+    {
+        if (auto* component = xml->getChildByName ("IComponent"))
+        {
+            component->deleteAllTextElements();
+            component->addTextElement (chunk.toBase64Encoding());
+        }
+        juce::AudioProcessor::copyXmlToBinary (*xml, result);
+    }
+    return result;
+}
+
+juce::MemoryBlock hostStateOf (juce::AudioPluginInstance& plugin)
+{
+    juce::MemoryBlock state;
+    plugin.getStateInformation (state);
+    return state;
+}
+
+juce::MemoryBlock slotsOf (const juce::MemoryBlock& chunk)
+{
+    if (chunk.getSize() < (size_t) HostChunk::kBankCurrentOffset)
+        return {};
+    return juce::MemoryBlock (static_cast<const char*> (chunk.getData()) + HostChunk::kBankSlotsOffset, 128 * 256);
+}
+} // namespace
+
+TEST (Vst3Host, AProjectsProgramsComeBackByteForByteInAnyInstance)
+{
+    // A bank of 128 distinct programs, as a project would hold it.
+    juce::MemoryBlock project;
+    {
+        VellixAudioProcessor author;
+        juce::Random random (77);
+        for (int slot = 0; slot < 128; ++slot)
+        {
+            ProgramImage::Block image;
+            for (auto& b : image)
+                b = (juce::uint8) random.nextInt (128);
+            author.getHostBank().setProgramBlock (slot, image);
+        }
+        author.setCurrentProgram (3);
+        author.getStateInformation (project);
+    }
+
+    auto first = instantiate();
+    ASSERT_NE (first, nullptr);
+    const auto fresh = hostStateOf (*first);
+    // Our chunk, then the framework's own few bytes (program and bypass).
+    ASSERT_GE (chunkInside (fresh).getSize(), (size_t) HostChunk::kBankChunkSize);
+    EXPECT_EQ (juce::String (static_cast<const char*> (chunkInside (fresh).getData()), 25), "MophoPluginBankVersion100");
+    EXPECT_EQ (hostStateOf (*first), fresh) << "asked twice, the host gets the same state";
+
+    first->setStateInformation (withChunk (fresh, project).getData(), (int) withChunk (fresh, project).getSize());
+    first->setCurrentProgram (5); // the user moves on
+    const auto saved = hostStateOf (*first);
+    EXPECT_EQ (slotsOf (chunkInside (saved)), slotsOf (project));
+    EXPECT_EQ (hostStateOf (*first), saved);
+
+    auto second = instantiate();
+    ASSERT_NE (second, nullptr);
+    second->setStateInformation (saved.getData(), (int) saved.getSize());
+    EXPECT_EQ (slotsOf (chunkInside (hostStateOf (*second))), slotsOf (project));
+    EXPECT_EQ (second->getProgramName (5), first->getProgramName (5));
+}
+
+TEST (Vst3Host, TruncatedAndRandomStatesLeaveTheInstanceAsItWas)
+{
+    auto plugin = instantiate();
+    ASSERT_NE (plugin, nullptr);
+    plugin->setCurrentProgram (1);
+    const auto before = hostStateOf (*plugin);
+    const auto chunk = chunkInside (before);
+
+    juce::Random random (9);
+    for (const int size : { 0, 10, 25, 32792 })
+    {
+        juce::MemoryBlock shortChunk (chunk.getData(), (size_t) juce::jmin ((int) chunk.getSize(), size));
+        const auto state = withChunk (before, shortChunk);
+        plugin->setStateInformation (state.getData(), (int) state.getSize());
+        EXPECT_EQ (slotsOf (chunkInside (hostStateOf (*plugin))), slotsOf (chunk)) << size;
+    }
+
+    juce::MemoryBlock garbage (3000);
+    random.fillBitsRandomly (garbage.getData(), garbage.getSize());
+    plugin->setStateInformation (garbage.getData(), (int) garbage.getSize());
+    EXPECT_EQ (slotsOf (chunkInside (hostStateOf (*plugin))), slotsOf (chunk));
 }

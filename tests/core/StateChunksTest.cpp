@@ -1,0 +1,133 @@
+#include "core/VellixAudioProcessor.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+ProgramImage::Block imageFilledWith (juce::uint8 value)
+{
+    ProgramImage::Block image;
+    image.fill (value);
+    return image;
+}
+
+const juce::uint8* bytesOf (const juce::MemoryBlock& block) { return static_cast<const juce::uint8*> (block.getData()); }
+
+std::vector<juce::uint8> stateOf (VellixAudioProcessor& processor)
+{
+    juce::MemoryBlock chunk;
+    processor.getStateInformation (chunk);
+    return { bytesOf (chunk), bytesOf (chunk) + chunk.getSize() };
+}
+} // namespace
+
+TEST (StateChunks, AFreshProcessorGivesTheInitBank)
+{
+    VellixAudioProcessor processor;
+    auto& bank = processor.getHostBank();
+    const auto init = bank.getProgramBlock (0);
+
+    juce::MemoryBlock chunk;
+    processor.getStateInformation (chunk);
+
+    ASSERT_EQ (chunk.getSize(), (size_t) HostChunk::kBankChunkSize);
+    EXPECT_EQ (juce::String (static_cast<const char*> (chunk.getData()), 25), "MophoPluginBankVersion100");
+    for (int slot = 0; slot < 128; ++slot)
+        ASSERT_EQ (0, memcmp (bytesOf (chunk) + 25 + slot * 256, init.data(), 256)) << slot;
+    EXPECT_EQ (0, memcmp (bytesOf (chunk) + HostChunk::kBankCurrentOffset, bank.getEditBufferBlock().data(), 256));
+    EXPECT_EQ (bytesOf (chunk)[HostChunk::kBankIndexOffset], 0);
+    EXPECT_EQ (processor.getCurrentProgram(), 0);
+    EXPECT_EQ (bank.getProgramBlock (0), bank.getEditBufferBlock());
+
+    EXPECT_EQ (stateOf (processor), stateOf (processor)) << "asked twice without a change, a host gets the same state";
+}
+
+TEST (StateChunks, TheBankChunkCarriesTheStoredSlotTheProgramChunkTheEdit)
+{
+    VellixAudioProcessor processor;
+    auto& bank = processor.getHostBank();
+    processor.setCurrentProgram (7);
+    const auto stored = bank.getProgramBlock (7);
+    processor.changeProgramParameter (20, 99, true, false); // the filter is edited
+
+    juce::MemoryBlock bankChunk, programChunk;
+    processor.getStateInformation (bankChunk);
+    EXPECT_EQ (0, memcmp (bytesOf (bankChunk) + HostChunk::kBankCurrentOffset, stored.data(), 256));
+    EXPECT_EQ (bytesOf (bankChunk)[HostChunk::kBankIndexOffset], 7);
+
+    processor.getCurrentProgramStateInformation (programChunk);
+    ASSERT_EQ (programChunk.getSize(), (size_t) HostChunk::kProgramChunkSize);
+    EXPECT_EQ (juce::String (static_cast<const char*> (programChunk.getData()), 29), "MophoPluginSettingsVersion100");
+    EXPECT_EQ (bytesOf (programChunk)[29 + 20], 99);
+    EXPECT_EQ (bank.getProgramBlock (7)[20], 99) << "the edit is stored into slot 7";
+}
+
+TEST (StateChunks, ChunksRoundTripAndForeignMarkersAreAccepted)
+{
+    VellixAudioProcessor source;
+    for (int slot = 0; slot < 128; ++slot)
+        source.getHostBank().setProgramBlock (slot, imageFilledWith ((juce::uint8) slot));
+    source.setCurrentProgram (3);
+    auto chunk = stateOf (source);
+    std::fill (chunk.begin(), chunk.begin() + 25, 'x');
+
+    VellixAudioProcessor target;
+    target.setCurrentProgram (9);
+    const auto editBuffer = target.getHostBank().getEditBufferBlock();
+    target.getHub().takeEvents();
+    target.setStateInformation (chunk.data(), (int) chunk.size());
+
+    for (int slot = 0; slot < 128; ++slot)
+        ASSERT_EQ (target.getHostBank().getProgramBlock (slot), imageFilledWith ((juce::uint8) slot));
+    EXPECT_EQ (target.getCurrentProgram(), 9) << "the index byte is not read";
+    EXPECT_EQ (target.getHostBank().getEditBufferBlock(), editBuffer);
+    EXPECT_TRUE (target.getHub().takeEvents().isEmpty());
+
+    std::vector<juce::uint8> program (285, 0x42);
+    std::fill (program.begin(), program.begin() + 29, 'z');
+    target.setCurrentProgramStateInformation (program.data(), (int) program.size());
+    EXPECT_EQ (target.getHostBank().getProgramBlock (9), imageFilledWith (0x42));
+    EXPECT_EQ (target.getHostBank().getEditBufferBlock(), imageFilledWith (0x42));
+    EXPECT_EQ (UiEventCode::type (target.getHub().takeEvents().getLast()), kUiEditBufferReplaced);
+}
+
+TEST (StateChunks, ShortAndRandomChunksChangeNothingAndReadNothingBeyond)
+{
+    VellixAudioProcessor processor;
+    processor.setCurrentProgram (2);
+    const auto before = stateOf (processor);
+
+    juce::Random random (5);
+    for (const int size : { 0, 1, 24, 25, 284, 300, 32792 })
+    {
+        // Exactly as much as the host hands over, so a read past it is caught
+        // by the sanitizers.
+        std::vector<juce::uint8> data ((size_t) size);
+        for (auto& b : data)
+            b = (juce::uint8) random.nextInt (256);
+
+        processor.setStateInformation (data.data(), size);
+        processor.setCurrentProgramStateInformation (data.data(), size < 285 ? size : 284);
+        EXPECT_EQ (stateOf (processor), before) << size;
+    }
+
+    processor.setStateInformation (nullptr, 40000);
+    processor.setCurrentProgramStateInformation (nullptr, 400);
+    EXPECT_EQ (stateOf (processor), before);
+}
+
+TEST (StateChunks, ChunkFilesAreWrittenAndReadWhole)
+{
+    const auto folder = juce::File::createTempFile ("chunks");
+    folder.createDirectory();
+    VellixAudioProcessor source, target;
+    source.getHostBank().setProgramBlock (5, imageFilledWith (0x11));
+
+    ASSERT_TRUE (source.saveBankStateFile (folder.getChildFile ("bank.fxb").getFullPathName()));
+    ASSERT_TRUE (target.loadBankStateFile (folder.getChildFile ("bank.fxb").getFullPathName()));
+    EXPECT_EQ (target.getHostBank().getProgramBlock (5), imageFilledWith (0x11));
+
+    EXPECT_FALSE (target.loadBankStateFile (folder.getFullPathName()));
+    EXPECT_FALSE (target.loadProgramStateFile (folder.getChildFile ("missing.fxp").getFullPathName()));
+    folder.deleteRecursively();
+}
