@@ -879,7 +879,7 @@ void MidiCntrState::resetNrpnInput() noexcept
 
 void MidiCntrState::completeNrpn()
 {
-    const int number = nrpnNumberMsb * 128 + nrpnNumberLsb;
+    const int number = nrpnNumberMsb.load() * 128 + nrpnNumberLsb.load();
     const int value = nrpnValueMsb * 128 + nrpnValueLsb;
 
     if (number >= 0 && number < 380)

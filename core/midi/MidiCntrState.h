@@ -121,6 +121,14 @@ public:
     int getTransferOperation() const noexcept { return transferOperation; }
 
     void setHelpPageShown (bool shown) noexcept { helpPageShown = shown; }
+    bool isHelpPageShown() const noexcept { return helpPageShown; }
+
+    // The editor's marks: the first opening shows the about box, and layout
+    // writes the window size into the settings only once an editor is open.
+    bool isEditorOpen() const noexcept { return editorOpen; }
+    void setEditorOpen() noexcept { editorOpen = true; }
+    bool isFirstOpenDone() const noexcept { return firstOpenDone; }
+    void setFirstOpenDone() noexcept { firstOpenDone = true; }
     void setScanResults (int input, int output) noexcept { scanInput = input; scanOutput = output; }
 
 
@@ -131,6 +139,9 @@ public:
     void removeListener (MidiCntrStateListener* listener);
     void addStateListener (stateListener* listener);
     void removeStateListener (stateListener* listener);
+
+    int getNumListeners() const noexcept { return hubListeners.size(); }
+    int getNumStateListeners() const noexcept { return stateListeners.size(); }
 
     void postEvent (int type, int channel, int position, int value);
     void postStateCommand (int value);
@@ -225,6 +236,7 @@ public:
     juce::StringArray& getSettings() noexcept { return settingsList; }
     bool isHelpPageRequested() const noexcept { return helpPageRequested; }
     int getMidiChannel() const noexcept { return midiChannel; }
+    void setMidiChannel (int channel) noexcept { midiChannel = juce::jlimit (1, 16, channel); }
 
     // Switched on the MIDI setup page (message thread), read on the audio thread.
     void setClockOn (bool on) noexcept { clockSwitch = on; }
@@ -297,7 +309,7 @@ private:
     // connection scan's slots.
     juce::StringArray settingsList;
     bool helpPageRequested = false;
-    int midiChannel = 1;
+    std::atomic<int> midiChannel { 1 }; // message thread writes; every thread that sends reads
     std::atomic<bool> clockSwitch { false }, hostToSynthThru { false }, synthToHostThru { false };
 
     ParameterTables parameterTables;
@@ -337,7 +349,9 @@ private:
 
     // MIDI input thread only.
     std::vector<juce::uint8> sysExBuffer;
-    juce::uint8 nrpnNumberMsb = 255, nrpnNumberLsb = 255, nrpnValueMsb = 0, nrpnValueLsb = 0;
+    juce::uint8 nrpnValueMsb = 0, nrpnValueLsb = 0;
+    // MIDI input thread; the editor resets them when it opens.
+    std::atomic<juce::uint8> nrpnNumberMsb { 255 }, nrpnNumberLsb { 255 };
 
     // Written by the editor (message thread) and the MIDI input thread.
     std::atomic<bool> transferBusy { false }, transferFetching { false };
@@ -346,6 +360,7 @@ private:
     std::atomic<bool> synthesizerFound { false }, helpPageShown { false };
     std::atomic<int> scanInput { -1 }, scanOutput { -1 };
     ScanResultSaver scanResultSaver { *this };
+    bool editorOpen = false, firstOpenDone = false; // message thread
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiCntrState)
 };

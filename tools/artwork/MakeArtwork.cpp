@@ -60,11 +60,94 @@ void blackKey (juce::Graphics& g, int w, int h, bool pressed)
     g.fillRect (3.0f, 2.0f, 1.5f, (float) h - capHeight - 8.0f);
 }
 
+// A small lamp in a black bezel, amber like the front panel's lit keys.
+void indicator (juce::Graphics& g, int w, int h, bool lit)
+{
+    const auto bezel = juce::Rectangle<float> (0.0f, 0.0f, (float) w, (float) h);
+    g.setColour (juce::Colour (0xff0b0c0e));
+    g.fillRoundedRectangle (bezel, 2.5f);
+    g.setColour (juce::Colour (0xff3b4048));
+    g.drawRoundedRectangle (bezel.reduced (0.5f), 2.5f, 1.0f);
+
+    const auto lens = bezel.reduced (2.5f, 2.5f);
+    const auto top = lit ? juce::Colour (0xffffc466) : juce::Colour (0xff4a3414);
+    const auto bottom = lit ? juce::Colour (0xffd97a06) : juce::Colour (0xff2a1d0c);
+    g.setGradientFill (juce::ColourGradient (top, 0.0f, lens.getY(), bottom, 0.0f, lens.getBottom(), false));
+    g.fillRoundedRectangle (lens, 1.5f);
+
+    // Glass reflection, brighter on the lit lamp.
+    g.setColour (juce::Colour (lit ? 0x90ffffff : 0x30ffffff));
+    g.fillRoundedRectangle (lens.getX() + 1.0f, lens.getY() + 0.5f, lens.getWidth() - 2.0f, 1.5f, 0.75f);
+}
+
+// The image style's face: the white keys' colours, so both read as one panel.
+// Column 0 and column 119 are the outline; the widget copies column 119 to its
+// right end, so the face between stays a plain gradient for every width.
+void buttonFace (juce::Graphics& g, int w, int h, bool pressed)
+{
+    const auto top = pressed ? juce::Colour (0xffd4dae3) : juce::Colour (0xfff7f7f4);
+    const auto bottom = pressed ? juce::Colour (0xffb9c3d1) : juce::Colour (0xffdcdcd6);
+    g.setGradientFill (juce::ColourGradient (top, 0.0f, 0.0f, bottom, 0.0f, (float) h, false));
+    g.fillAll();
+
+    if (pressed)
+    {
+        g.setGradientFill (juce::ColourGradient (juce::Colour (0x55000000), 0.0f, 0.0f,
+                                                 juce::Colours::transparentBlack, 0.0f, 6.0f, false));
+        g.fillRect (0, 0, w, 6);
+    }
+    else
+    {
+        g.setColour (juce::Colour (0xccffffff));
+        g.fillRect (1, 1, w - 2, 1);
+        g.setColour (juce::Colour (0xffc4c4bd));
+        g.fillRect (1, h - 3, w - 2, 2);
+    }
+
+    const auto outline = juce::Colour (0xff5a5f66);
+    g.setColour (outline);
+    g.fillRect (0, 0, w, 1);
+    g.fillRect (0, h - 1, w, 1);
+    g.fillRect (0, 0, 1, h);
+    g.fillRect (119, 0, 1, h);
+    g.fillRect (w - 1, 0, 1, h);
+}
+
+enum class CheckState { unticked, ticked, pressed };
+
+// A dark slot like the plain buttons' fill, with an amber tick when on.
+void checkBox (juce::Graphics& g, int w, int h, CheckState state)
+{
+    const auto slot = juce::Rectangle<float> (0.0f, 0.0f, (float) w, (float) h);
+    const auto fill = state == CheckState::pressed ? juce::Colour (0xff34454b) : juce::Colour (0xff202d31);
+    g.setGradientFill (juce::ColourGradient (fill.darker (0.4f), 0.0f, 0.0f, fill, 0.0f, (float) h, false));
+    g.fillRoundedRectangle (slot, 2.0f);
+    g.setColour (state == CheckState::pressed ? juce::Colour (0xffc87003) : juce::Colour (0xff000000));
+    g.drawRoundedRectangle (slot.reduced (0.5f), 2.0f, 1.0f);
+
+    if (state == CheckState::unticked)
+        return;
+
+    juce::Path tick;
+    tick.startNewSubPath (6.0f, 5.5f);
+    tick.lineTo (9.0f, 8.0f);
+    tick.lineTo (14.5f, 2.5f);
+    g.setColour (state == CheckState::ticked ? juce::Colour (0xffffa733) : juce::Colour (0xffc87003));
+    g.strokePath (tick, juce::PathStrokeType (1.8f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
+}
+
 const Artwork artworks[] = {
     { "key_white_up.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, false); } },
     { "key_white_down.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, true); } },
     { "key_black_up.png", 16, 100, false, [] (auto& g, int w, int h) { blackKey (g, w, h, false); } },
     { "key_black_down.png", 16, 100, false, [] (auto& g, int w, int h) { blackKey (g, w, h, true); } },
+    { "button_indicator_off.png", 15, 11, false, [] (auto& g, int w, int h) { indicator (g, w, h, false); } },
+    { "button_indicator_on.png", 15, 11, false, [] (auto& g, int w, int h) { indicator (g, w, h, true); } },
+    { "button_face_up.png", 200, 22, true, [] (auto& g, int w, int h) { buttonFace (g, w, h, false); } },
+    { "button_face_down.png", 200, 22, true, [] (auto& g, int w, int h) { buttonFace (g, w, h, true); } },
+    { "check_unticked.png", 20, 11, false, [] (auto& g, int w, int h) { checkBox (g, w, h, CheckState::unticked); } },
+    { "check_ticked.png", 20, 11, false, [] (auto& g, int w, int h) { checkBox (g, w, h, CheckState::ticked); } },
+    { "check_pressed.png", 20, 11, false, [] (auto& g, int w, int h) { checkBox (g, w, h, CheckState::pressed); } },
 };
 } // namespace
 

@@ -1,0 +1,177 @@
+#include "core/VellixAudioProcessorEditor.h"
+#include "editor/MainComp.h"
+#include "support/SynthRig.h"
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+#include <thread>
+
+namespace
+{
+struct Editor : testing::Test, SynthRig
+{
+    Editor() { open(); }
+    ~Editor() override { close(); }
+
+    void open()
+    {
+        editor.reset (processor->createEditorIfNeeded());
+        main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
+        ASSERT_NE (main, nullptr);
+    }
+
+    void close()
+    {
+        editor.reset();
+        main = nullptr;
+    }
+
+    // What the editor's event timer does, until the condition holds.
+    bool drainUntil (const std::function<bool()>& condition)
+    {
+        return waitUntil ([&] {
+            main->handleAsyncUpdate();
+            return condition();
+        });
+    }
+
+    juce::String status() const { return main->getAppBar().getStatusLabel().getLabelText(); }
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor;
+    MainComp* main = nullptr;
+};
+} // namespace
+
+TEST (MainCompLayout, DesignUnitsScaleAndTruncate)
+{
+    const std::tuple<float, float, int> cases[] = { { 100.0f, 1.0f, 100 }, { 100.0f, 0.5f, 50 }, { 33.0f, 0.5f, 16 },
+                                                    { 1148.0f, 975.0f / 1148.0f, 975 }, { 23.0f, 0.849f, 19 } };
+
+    for (auto [units, scale, pixels] : cases)
+        EXPECT_EQ (MainComp::scaled (units, scale), pixels) << units << " at " << scale;
+}
+
+TEST_F (Editor, TheScaleFollowsTheWidthButTheBarKeepsItsHeight)
+{
+    for (const int width : { 1148, 574, 975, 1377 })
+    {
+        editor->setSize (width, 700);
+
+        EXPECT_FLOAT_EQ (hub().getEditorScale(), (float) width / 1148.0f);
+        EXPECT_EQ (main->getAppBar().getBounds(), juce::Rectangle<int> (0, 0, width, 23));
+        EXPECT_EQ (hub().getSettings()[kSlotEditorWidth], juce::String (width));
+    }
+}
+
+TEST_F (Editor, StatusFollowsTheSynthesizer)
+{
+    EXPECT_TRUE (drainUntil ([&] { return status() == MainComp::kOnLineText; })) << "the editor asks for the globals when it opens";
+
+    synth->setMuted (true);
+    hub().requestGlobals();
+    EXPECT_TRUE (drainUntil ([&] { return status() == MainComp::kOffLineText; }));
+    juce::Thread::sleep (50);
+    main->handleAsyncUpdate();
+    EXPECT_EQ (status(), MainComp::kOffLineText) << "no answer, no on-line";
+}
+
+TEST_F (Editor, RecvFetchesTheEditBufferAndTheEditorFollows)
+{
+    main->handleAsyncUpdate();
+    const int refreshes = main->getRefreshCount();
+
+    main->kwsButtonClicked (AppBar::kRecv);
+
+    EXPECT_TRUE (drainUntil ([&] { return main->getRefreshCount() > refreshes; }));
+    EXPECT_EQ (hub().getEditBufferImage(), synth->getEditBuffer());
+}
+
+TEST_F (Editor, EventsAreDecodedByType)
+{
+    main->handleAsyncUpdate();
+    const int refreshes = main->getRefreshCount();
+
+    main->handleUiEvent (UiEventCode::make (kUiSynthOnLine, 0, 0, 0));
+    EXPECT_EQ (status(), MainComp::kOnLineText);
+    main->handleUiEvent (UiEventCode::make (kUiSynthOffLine, 0, 0, 0));
+    EXPECT_EQ (status(), MainComp::kOffLineText);
+    main->handleUiEvent (UiEventCode::make (kUiEditBufferReplaced, 0, 0, 0));
+    EXPECT_EQ (main->getRefreshCount(), refreshes + 1);
+
+    const int otherTypes[] = { kUiNoteOn, kUiController, kUiProgramByteChanged, kUiGlobalReceived, kUiBankTransferFinished,
+                               kUiHostProgramSelected, kUiTransferProgress, kUiBankContentsChanged, kUiKeyCommand, kUiPitchBend, 4095 };
+    for (const int type : otherTypes)
+        main->handleUiEvent (UiEventCode::make (type, 16, 4095, 65535)); // pages not built take nothing
+
+    EXPECT_EQ (main->getRefreshCount(), refreshes + 1);
+    EXPECT_EQ (status(), MainComp::kOffLineText);
+}
+
+TEST_F (Editor, TheChannelMenuSetsTheChannelEverywhere)
+{
+    main->handleChannelMenu (10);
+
+    EXPECT_EQ (hub().getMidiChannel(), 10);
+    EXPECT_EQ (hub().getSettings()[kSlotMidiChannel], "10");
+    EXPECT_EQ (main->getAppBar().getChannelLabel().getLabelText(), "Chan: 10");
+
+    main->handleChannelMenu (0); // dismissed
+    EXPECT_EQ (hub().getMidiChannel(), 10);
+}
+
+TEST_F (Editor, ReopeningLeavesOneListenerEachAndNoHelpPageBehind)
+{
+    hub().setHelpPageShown (true);
+
+    for (int i = 0; i < 50; ++i)
+    {
+        close();
+        EXPECT_FALSE (hub().isHelpPageShown());
+        EXPECT_EQ (hub().getNumListeners(), 0);
+        open();
+    }
+
+    EXPECT_EQ (hub().getNumListeners(), 1);
+    EXPECT_EQ (hub().getNumStateListeners(), 1);
+}
+
+TEST (EditorLifetime, OpeningAndClosingLeaksNothing)
+{
+    // No ports: the simulated synthesizer keeps a record of every message it
+    // gets, which would grow with each opening.
+    VellixAudioProcessor processor;
+    const auto openAndClose = [&] {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+        processor.getHub().takeEvents();
+    };
+
+    for (int i = 0; i < 10; ++i)
+        openAndClose();
+
+    const auto before = mallinfo2().uordblks;
+    for (int i = 0; i < 50; ++i)
+        openAndClose();
+    const auto after = mallinfo2().uordblks;
+
+    EXPECT_LT ((long) after - (long) before, 16 * 1024);
+}
+
+TEST_F (Editor, EventsFromTheMidiThreadNeverReachAClosedEditor)
+{
+    std::atomic<bool> running { true };
+    std::thread midiThread ([&] {
+        while (running)
+            hub().postEvent (kUiNoteOn, 1, 60, 100);
+    });
+
+    for (int i = 0; i < 50; ++i)
+    {
+        close();
+        open();
+        main->handleAsyncUpdate();
+    }
+
+    running = false;
+    midiThread.join();
+}

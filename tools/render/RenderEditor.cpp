@@ -1,0 +1,93 @@
+// Renders the editor into PNG files for reviews of the interface and for the
+// README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
+// synthesizer on-line and off-line.
+//   build/tests/tools/brindlemark_render <output folder>
+#include "core/VellixAudioProcessor.h"
+#include "core/storage/SettingsFile.h"
+#include "editor/MainComp.h"
+#include "support/SimulatedMopho.h"
+#include "support/VirtualMidi.h"
+
+#include <iostream>
+
+namespace
+{
+// Drains the editor's events (its timer would, in a host) until the condition holds.
+bool drainUntil (MainComp& main, const std::function<bool()>& condition, int timeoutMs = 3000)
+{
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    while (juce::Time::getMillisecondCounter() < deadline)
+    {
+        main.handleAsyncUpdate();
+        if (condition())
+            return true;
+        juce::Thread::sleep (5);
+    }
+    return false;
+}
+} // namespace
+
+int main (int argc, char** argv)
+{
+    if (argc != 2)
+    {
+        std::cerr << "usage: brindlemark_render <output folder>\n";
+        return 2;
+    }
+
+    juce::ScopedJuceInitialiser_GUI juce;
+    const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
+    output.createDirectory();
+
+    // A private settings folder with the ports of the simulated synthesizer.
+    juce::TemporaryFile settingsFolder;
+    settingsFolder.getFile().createDirectory();
+    setSettingsFolderOverride (settingsFolder.getFile());
+    const char portFile[] = "Synth Out\x0FSynth In\x10NONE\x11" "0\x12";
+    getPortSettingsFile().replaceWithData (portFile, sizeof (portFile) - 1);
+
+    auto layer = std::make_shared<VirtualMidiDeviceLayer>();
+    auto& fromSynth = layer->addInput ("Synth Out", "sim-out");
+    auto& toSynth = layer->addOutput ("Synth In", "sim-in");
+    MidiDeviceLayer::setCurrent (layer);
+    int failures = 0;
+
+    {
+        SimulatedMopho synth (toSynth, fromSynth);
+
+        for (const bool online : { true, false })
+        {
+            synth.setMuted (! online);
+            VellixAudioProcessor processor;
+
+            for (const auto size : { juce::Point<int> (1148, 700), juce::Point<int> (975, 595) })
+            {
+                processor.setEditorSize (size.x, size.y);
+                std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+                auto* main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
+
+                const juce::String wanted (online ? MainComp::kOnLineText : MainComp::kOffLineText);
+                if (main == nullptr || ! drainUntil (*main, [&] { return main->getAppBar().getStatusLabel().getLabelText() == wanted; }))
+                    std::cerr << "the status never read " << wanted << "\n";
+
+                const auto name = juce::String ("program-view-") + juce::String (size.x) + "x" + juce::String (size.y)
+                                + (online ? "-online" : "-offline") + ".png";
+                const auto file = output.getChildFile (name);
+                file.deleteFile();
+                juce::FileOutputStream out (file);
+                juce::PNGImageFormat png;
+
+                if (out.openedOk() && png.writeImageToStream (editor->createComponentSnapshot (editor->getLocalBounds()), out))
+                    std::cout << file.getFullPathName() << "\n";
+                else
+                    ++failures;
+
+                processor.editorBeingDeleted (editor.get());
+            }
+        }
+    }
+
+    MidiDeviceLayer::setCurrent (nullptr);
+    setSettingsFolderOverride ({});
+    return failures == 0 ? 0 : 1;
+}
