@@ -1,5 +1,7 @@
 #include "core/VellixAudioProcessor.h"
 
+#include <cmath>
+
 #include "core/VellixAudioProcessorEditor.h"
 #include "core/storage/SettingsFile.h"
 
@@ -44,6 +46,7 @@ VellixAudioProcessor::VellixAudioProcessor()
         value = 0;
     controllerValues[(size_t) kVolumeControllerIndex] = 100;
     hub.addChangeListener (this);
+    hub.setVst2Form (isVst2());
 
     clockBuffer.ensureSize (2048);
 
@@ -389,6 +392,9 @@ const juce::String VellixAudioProcessor::getParameterName (int index)
     if (isProgramPosition (index))
         return ParDes::getParameterName (index);
 
+    if (isVst2())
+        return {};
+
     return getControllerParameterName (index);
 }
 
@@ -397,7 +403,7 @@ const juce::String VellixAudioProcessor::getParameterText (int index)
     if (isProgramPosition (index))
         return ParDes::getValueText (hub.getParameterTables().getDisplayKind (index), hub.getEditBufferByte (index));
 
-    if (index >= kNumHostParameters || index < 0)
+    if (index >= getNumParameters() || index < 0)
         return {};
 
     const int bank = getControllerValue (kBankIndex);
@@ -422,7 +428,7 @@ float VellixAudioProcessor::getParameter (int index)
     if (isProgramPosition (index))
         return hostValueOf (index, hub.getEditBufferByte (index));
 
-    if (index < kNumHostParameters && index >= 0)
+    if (index < getNumParameters() && index >= 0)
         return hostValueOf (index, getControllerValue (index));
 
     return 0.0f;
@@ -430,8 +436,20 @@ float VellixAudioProcessor::getParameter (int index)
 
 void VellixAudioProcessor::setParameter (int index, float newValue)
 {
-    if (index < 0 || index >= kNumHostParameters)
+    if (index < 0 || index >= getNumParameters())
         return;
+
+    // A host may send anything; only 0..1 means something.
+    newValue = juce::jlimit (0.0f, 1.0f, std::isfinite (newValue) ? newValue : 0.0f);
+
+    if (isVst2())
+    {
+        // The VST2 path: no gesture, no notification back to the host.
+        const int byte = toInteger (newValue, hub.getParameterTables().getMax (index));
+        if (byte != hub.getEditBufferByte (index))
+            hub.setProgramParameter (index, byte);
+        return;
+    }
 
     if (isProgramPosition (index))
     {
@@ -548,8 +566,8 @@ void VellixAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster*)
         const int value = ControllerChangeCode::value (code);
 
         // From the synthesizer: the edit buffer, host and editor follow;
-        // nothing goes back.
-        if (position < kProgramIndex)
+        // nothing goes back. The VST2 build has no controller parameters.
+        if (position < kProgramIndex || isVst2())
             changeProgramParameter (position, value, false, false);
         else
             changeControllerParameter (position, value);

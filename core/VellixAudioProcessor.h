@@ -30,6 +30,7 @@ class VellixAudioProcessor : public juce::AudioProcessor,
 public:
     static constexpr int kNumHostPrograms = 128;
     static constexpr int kNumHostParameters = 443;
+    static constexpr int kNumVst2Parameters = 184; // the program's bytes only
     static constexpr int kParameterSlots = 1000;
     static constexpr int kVolumeControllerIndex = 192; // CC 7
 
@@ -72,7 +73,7 @@ public:
     bool saveProgramStateFile (const juce::String& path);
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-    int getNumParameters() override { return kNumHostParameters; }
+    int getNumParameters() override { return isVst2() ? kNumVst2Parameters : kNumHostParameters; }
     float getParameter (int index) override;
     void setParameter (int index, float newValue) override;
     const juce::String getParameterName (int index) override;
@@ -102,6 +103,9 @@ public:
     int getControllerValue (int index) const noexcept;
 
     MidiCntrState& getHub() noexcept { return hub; }
+
+    // The VST2 library runs the same processor with a few differences.
+    bool isVst2() const noexcept { return wrapperType == wrapperType_VST; }
     Bank_Program& getHostBank() noexcept { return *hostBank; }
 
     int getEditorWidth() const noexcept { return editorWidth; }

@@ -125,8 +125,19 @@ void MidiCntrState::selectProgram (int bank, int program, bool sendToSynthesizer
 
     if (notifyHost)
     {
-        queueControllerChange (217, bank);
-        queueControllerChange (184, program);
+        if (vst2Form)
+        {
+            const int channel = juce::jlimit (1, 16, (int) midiChannel);
+            const juce::uint8 bankSelect[] = { (juce::uint8) (0xB0 | (channel - 1)), MophoSysEx::kBankSelect, (juce::uint8) bank };
+            const juce::uint8 programChange[] = { (juce::uint8) (0xC0 | (channel - 1)), (juce::uint8) program };
+            forwardToHost (bankSelect, 3);
+            forwardToHost (programChange, 2);
+        }
+        else
+        {
+            queueControllerChange (217, bank);
+            queueControllerChange (184, program);
+        }
     }
 
     if (sendToSynthesizer)
@@ -428,13 +439,37 @@ void MidiCntrState::sendNoteOff (int channel, int note)
 
 void MidiCntrState::sendPitchBend (int channel, int value)
 {
-    queueControllerChange (441, value);
+    if (vst2Form)
+    {
+        if (channel >= 1 && channel <= 16)
+        {
+            const juce::uint8 bend[] = { (juce::uint8) (0xE0 | (channel - 1)), (juce::uint8) (value & 0x7F), (juce::uint8) ((value >> 7) & 0x7F) };
+            forwardToHost (bend, 3);
+        }
+    }
+    else
+    {
+        queueControllerChange (441, value);
+    }
+
     ports->sendPitchBend (channel, value);
 }
 
 void MidiCntrState::sendModWheel (int channel, int value)
 {
-    queueControllerChange (186, value);
+    if (vst2Form)
+    {
+        if (channel >= 1 && channel <= 16 && value >= 0 && value <= 127)
+        {
+            const juce::uint8 wheel[] = { (juce::uint8) (0xB0 | (channel - 1)), MophoSysEx::kModWheel, (juce::uint8) value };
+            forwardToHost (wheel, 3);
+        }
+    }
+    else
+    {
+        queueControllerChange (186, value);
+    }
+
     ports->sendController (channel, 1, value);
 }
 
@@ -781,6 +816,12 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
     if (size <= 0)
         return;
 
+    if (vst2Form)
+    {
+        handleIncomingMidiMessageVst2 (message);
+        return;
+    }
+
     const int status = data[0];
     const int channel = status >= 0x80 && status < 0xF0 ? (status & 0x0F) + 1 : 0;
 
@@ -1123,4 +1164,99 @@ void MidiCntrState::ScanResultSaver::handleAsyncUpdate()
     hub.settingsList.set (kSlotScanInput, juce::String (hub.scanInput.load()));
     hub.settingsList.set (kSlotScanOutput, juce::String (hub.scanOutput.load()));
     hub.loadOrSaveSettings (kSaveSettings);
+}
+
+//==============================================================================
+void MidiCntrState::forwardToHost (const juce::uint8* data, int size)
+{
+    deviceInputBuffer.push (data, size, juce::Time::getMillisecondCounter());
+}
+
+void MidiCntrState::handleIncomingMidiMessageVst2 (const juce::MidiMessage& message)
+{
+    const auto* data = message.getRawData();
+    const int size = message.getRawDataSize();
+    const int status = data[0];
+    const int kind = status & 0xF0;
+    const int channel = status >= 0x80 && status < 0xF0 ? (status & 0x0F) + 1 : 0;
+    const bool thru = synthToHostThru;
+
+    if (status >= 0x80 && status < 0xF8 && status != ProgramImage::kSysExStart && status != ProgramImage::kSysExEnd)
+        sysExBuffer.clear();
+
+    // With the switch on, everything but SysEx and the controllers the model
+    // itself reads goes to the host untouched.
+    if (thru && status != ProgramImage::kSysExStart)
+    {
+        const bool modelController = kind == 0xB0 && size >= 3
+                                  && (data[1] == 0 || data[1] == MophoSysEx::kDataEntryMsb || data[1] == MophoSysEx::kBankSelect
+                                      || data[1] == MophoSysEx::kDataEntryLsb || data[1] == MophoSysEx::kNrpnNumberLsb
+                                      || data[1] == MophoSysEx::kNrpnNumberMsb);
+        if (! modelController && status >= 0x80)
+        {
+            forwardToHost (data, size);
+            return;
+        }
+    }
+
+    if (kind == 0x90 && size >= 3 && data[2] > 0)
+    {
+        postEvent (kUiNoteOn, channel, data[1], data[2]);
+    }
+    else if ((kind == 0x80 || kind == 0x90) && size >= 3)
+    {
+        postEvent (kUiNoteOff, channel, data[1], 0);
+    }
+    else if (kind == 0xE0 && size >= 3)
+    {
+        postEvent (kUiPitchBend, channel, 0, data[2]);
+    }
+    else if (kind == 0xC0 && size >= 2)
+    {
+        currentHardwareProgram = data[1] & 0x7F;
+        resetNrpnCache();
+        selectProgram (currentHardwareBank, currentHardwareProgram, false, false);
+    }
+    else if (kind == 0xB0 && size >= 3)
+    {
+        const int value = data[2];
+
+        switch (data[1])
+        {
+            case MophoSysEx::kModWheel:
+                postEvent (kUiController, channel, MophoSysEx::kModWheel, value);
+                break;
+            case MophoSysEx::kBankSelect:
+                if (value != currentHardwareBank && getBank (value) != nullptr)
+                {
+                    currentHardwareBank = value;
+                    resetNrpnCache();
+                    selectProgram (value, currentHardwareProgram, false, false);
+                }
+                if (thru)
+                    forwardToHost (data, size);
+                break;
+            case MophoSysEx::kNrpnNumberMsb:
+                nrpnNumberMsb = (juce::uint8) value;
+                break;
+            case MophoSysEx::kNrpnNumberLsb:
+                nrpnNumberLsb = (juce::uint8) value;
+                break;
+            case MophoSysEx::kDataEntryMsb:
+                nrpnValueMsb = (juce::uint8) value;
+                break;
+            case MophoSysEx::kDataEntryLsb:
+                nrpnValueLsb = (juce::uint8) value;
+                completeNrpn();
+                break;
+            default:
+                if (thru)
+                    forwardToHost (data, size);
+                break;
+        }
+    }
+    else
+    {
+        assembleSysEx (message);
+    }
 }

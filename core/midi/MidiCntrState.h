@@ -98,6 +98,12 @@ public:
     void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
     void handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double) override {}
     void handleDeviceChannelMessage (const juce::MidiMessage& message);
+
+    // The VST2 build hands hardware MIDI to the host under the synth-to-host
+    // thru switch and tells the host of the wheels and program selections with
+    // MIDI instead of controller parameters. Set by the processor once.
+    void setVst2Form (bool on) noexcept { vst2Form = on; }
+    bool isVst2Form() const noexcept { return vst2Form; }
     void resetNrpnInput() noexcept;
 
     //==============================================================================
@@ -278,6 +284,8 @@ private:
     void fillHardwareBanks();
     void sendNrpnSequence (int number, int value, bool full, double due);
     void completeNrpn();
+    void handleIncomingMidiMessageVst2 (const juce::MidiMessage& message);
+    void forwardToHost (const juce::uint8* data, int size);
     void assembleSysEx (const juce::MidiMessage& message);
     void loadEditBufferFromDump (const ProgramImage::Block& image);
     void requestNextTransferProgram (int bank, int program);
@@ -346,6 +354,7 @@ private:
     DeviceInputFifo deviceInputBuffer;
     std::array<DeviceInputFifo::Note, DeviceInputFifo::kCapacity> takenNotes {}; // audio thread
     std::atomic<bool> midiOutActivity { false };
+    std::atomic<bool> vst2Form { false };
 
     // MIDI input thread only.
     std::vector<juce::uint8> sysExBuffer;
