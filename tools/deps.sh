@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config python3
+    clang libclang-rt-14-dev libfuzzer-14-dev
     juce-modules-source
     libasound2-dev libfreetype-dev libx11-dev libxext-dev libxinerama-dev libxrandr-dev libxcursor-dev
     fonts-dejavu-core

@@ -227,11 +227,11 @@ TEST_F (Vst2Plugin, ChunksAreTheVst3BuildsFormats)
     juce::MemoryBlock expected;
     processor().getStateInformation (expected);
     EXPECT_EQ (0, std::memcmp (data, expected.getData(), (size_t) size));
+    juce::MemoryBlock copy (data, (size_t) size); // the next chunk handed out replaces this one
 
     void* program = nullptr;
     EXPECT_EQ (dispatch (effGetChunk, 1, 0, &program), HostChunk::kProgramChunkSize);
 
-    juce::MemoryBlock copy (data, (size_t) size);
     processor().getHostBank().setProgramName (3, "Changed");
     EXPECT_EQ (dispatch (effSetChunk, 0, (intptr_t) copy.getSize(), copy.getData()), 0);
     EXPECT_EQ (processor().getProgramName (3), "Chunked         ");
