@@ -816,19 +816,20 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
     if (size <= 0)
         return;
 
+    const int status = data[0];
+
+    // MIDI lets only real-time bytes into a SysEx: any other message ends the
+    // one being assembled, which would otherwise swallow it and be corrupted.
+    if (status >= 0x80 && status < 0xF8 && status != ProgramImage::kSysExStart && status != ProgramImage::kSysExEnd)
+        sysExBuffer.clear();
+
     if (vst2Form)
     {
         handleIncomingMidiMessageVst2 (message);
         return;
     }
 
-    const int status = data[0];
     const int channel = status >= 0x80 && status < 0xF0 ? (status & 0x0F) + 1 : 0;
-
-    // MIDI lets only real-time bytes into a SysEx: any other message ends the
-    // one being assembled, which would otherwise swallow it and be corrupted.
-    if (status >= 0x80 && status < 0xF8 && status != ProgramImage::kSysExStart && status != ProgramImage::kSysExEnd)
-        sysExBuffer.clear();
 
     if (message.isNoteOn())
     {
@@ -1180,9 +1181,6 @@ void MidiCntrState::handleIncomingMidiMessageVst2 (const juce::MidiMessage& mess
     const int kind = status & 0xF0;
     const int channel = status >= 0x80 && status < 0xF0 ? (status & 0x0F) + 1 : 0;
     const bool thru = synthToHostThru;
-
-    if (status >= 0x80 && status < 0xF8 && status != ProgramImage::kSysExStart && status != ProgramImage::kSysExEnd)
-        sysExBuffer.clear();
 
     // With the switch on, everything but SysEx and the controllers the model
     // itself reads goes to the host untouched.

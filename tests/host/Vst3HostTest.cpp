@@ -1,4 +1,5 @@
 #include "support/SimulatedMopho.h"
+#include "support/SynthRig.h"
 #include "support/TestPlayHead.h"
 #include "support/VirtualMidi.h"
 
@@ -85,10 +86,7 @@ struct ModuleWiredToSynth
                 settings << "^|" << (slot == 44 ? "1" : "0") << "|^";
             folder.getChildFile ("mphedstd.dat").replaceWithText (settings);
         }
-        const juce::uint8 portFile[] = { 'S', 'y', 'n', 't', 'h', ' ', 'O', 'u', 't', 0x0F,
-                                         'S', 'y', 'n', 't', 'h', ' ', 'I', 'n', 0x10, 'N', 'O', 'N', 'E', 0x11, '0', 0x12 };
-        folder.createDirectory();
-        folder.getChildFile ("mhdplports.dat").replaceWithData (portFile, sizeof (portFile));
+        writeSimulatorPortFile (folder.getChildFile ("mhdplports.dat"));
         useLayer (&layer);
     }
 

@@ -1,9 +1,18 @@
 #pragma once
 
 #include "core/VellixAudioProcessor.h"
+#include "core/storage/PortSettingsFile.h"
 #include "core/storage/SettingsFile.h"
 #include "support/SimulatedMopho.h"
 #include "support/VirtualMidi.h"
+
+// The port file that opens the simulated synthesizer's two ports.
+inline void writeSimulatorPortFile (const juce::File& file)
+{
+    file.getParentDirectory().createDirectory();
+    const auto bytes = PortSettingsFile::build ({ "Synth Out", "Synth In", "NONE", "0" });
+    file.replaceWithData (bytes.getData(), bytes.getSize());
+}
 
 // A processor wired to a simulated synthesizer over a pair of virtual ports,
 // as a musician's set-up would be: the processor opens the ports at start-up
@@ -12,9 +21,7 @@ struct SynthRig
 {
     SynthRig()
     {
-        const juce::uint8 portFile[] = { 'S', 'y', 'n', 't', 'h', ' ', 'O', 'u', 't', 0x0F,
-                                         'S', 'y', 'n', 't', 'h', ' ', 'I', 'n', 0x10, 'N', 'O', 'N', 'E', 0x11, '0', 0x12 };
-        getPortSettingsFile().replaceWithData (portFile, sizeof (portFile));
+        writeSimulatorPortFile (getPortSettingsFile());
         processor = std::make_unique<VellixAudioProcessor>();
     }
 

@@ -1,5 +1,6 @@
 #include "core/storage/SettingsFile.h"
 #include "support/SimulatedMopho.h"
+#include "support/SynthRig.h"
 #include "support/VirtualMidi.h"
 #include "vst2/JuceVSTWrapper.h"
 
@@ -285,8 +286,7 @@ struct Vst2WithSynth : testing::Test
 {
     Vst2WithSynth()
     {
-        const char portFile[] = "Synth Out\x0FSynth In\x10NONE\x11" "0\x12";
-        getPortSettingsFile().replaceWithData (portFile, sizeof (portFile) - 1);
+        writeSimulatorPortFile (getPortSettingsFile());
         juce::String settings;
         for (int slot = 0; slot < 50; ++slot)
             settings << "^|" << (slot == kSlotSynthToHostThru ? "1" : "0") << "|^";

@@ -6,6 +6,7 @@
 #include "core/storage/SettingsFile.h"
 #include "editor/MainComp.h"
 #include "support/SimulatedMopho.h"
+#include "support/SynthRig.h"
 #include "support/VirtualMidi.h"
 
 #include <iostream>
@@ -43,8 +44,7 @@ int main (int argc, char** argv)
     juce::TemporaryFile settingsFolder;
     settingsFolder.getFile().createDirectory();
     setSettingsFolderOverride (settingsFolder.getFile());
-    const char portFile[] = "Synth Out\x0FSynth In\x10NONE\x11" "0\x12";
-    getPortSettingsFile().replaceWithData (portFile, sizeof (portFile) - 1);
+    writeSimulatorPortFile (getPortSettingsFile());
 
     auto layer = std::make_shared<VirtualMidiDeviceLayer>();
     auto& fromSynth = layer->addInput ("Synth Out", "sim-out");
