@@ -30,3 +30,9 @@ extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audi
         return nullptr;
     }
 }
+
+// Runs at dlclose, before the library's static objects are destroyed.
+__attribute__ ((destructor)) static void brindlemarkUnloading()
+{
+    Vst2MessageThread::libraryUnloading();
+}

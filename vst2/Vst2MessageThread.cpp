@@ -10,6 +10,8 @@ bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
 
 namespace
 {
+bool guiStarted = false;
+
 // Runs the framework's messages while instances live. The framework's GUI
 // support is started once and kept: starting it again for every instance
 // would cost the display connection's caches each time, and the framework's
@@ -32,7 +34,6 @@ public:
 
     void run() override
     {
-        static bool guiStarted = false;
         if (! guiStarted)
         {
             juce::initialiseJuce_GUI();
@@ -75,5 +76,20 @@ void instanceDeleted()
 
     if (--liveInstances == 0)
         loopThread.reset();
+}
+
+void libraryUnloading()
+{
+    const std::lock_guard<std::mutex> guard (mutex);
+
+    loopThread.reset();
+    if (! guiStarted)
+        return;
+
+    // Stops the framework's timer thread and closes the display before the
+    // code they run is unmapped.
+    juce::MessageManager::getInstance()->setCurrentThreadAsMessageThread();
+    juce::shutdownJuce_GUI();
+    guiStarted = false;
 }
 } // namespace Vst2MessageThread

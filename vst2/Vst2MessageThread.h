@@ -9,4 +9,7 @@ namespace Vst2MessageThread
 {
 void instanceCreated();
 void instanceDeleted();
+
+// Before the host unloads the library: nothing of ours may keep running.
+void libraryUnloading();
 } // namespace Vst2MessageThread

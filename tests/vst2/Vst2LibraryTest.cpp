@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <dlfcn.h>
 #include <malloc.h>
 
@@ -30,10 +31,25 @@ void openAndClose (void* library)
     effect->dispatcher (effect, effMainsChanged, 0, 0, nullptr, 0.0f);
     EXPECT_EQ (effect->dispatcher (effect, effClose, 0, 0, nullptr, 0.0f), 1);
 }
+
+int threadCount()
+{
+    int count = 0;
+    if (auto* dir = opendir ("/proc/self/task"))
+    {
+        while (auto* entry = readdir (dir))
+            count += entry->d_name[0] != '.';
+        closedir (dir);
+    }
+    return count;
+}
+
 } // namespace
 
 TEST (Vst2Library, ExportsOnlyItsEntryAndOpensAndClosesWithoutALeak)
 {
+    const auto threadsBefore = threadCount();
+
     void* library = dlopen (BRINDLEMARK_VST2_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE (library, nullptr) << dlerror();
     EXPECT_EQ (dlsym (library, "GetPluginFactory"), nullptr);
@@ -49,4 +65,8 @@ TEST (Vst2Library, ExportsOnlyItsEntryAndOpensAndClosesWithoutALeak)
 
     EXPECT_LT ((long) after - (long) before, 64 * 1024);
     dlclose (library);
+
+    // Nothing of the library may run once it is unmapped: a host that
+    // unloads it would crash on the next wake-up of a thread left behind.
+    EXPECT_EQ (threadCount(), threadsBefore);
 }
