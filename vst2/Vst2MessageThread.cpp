@@ -13,9 +13,10 @@ namespace
 bool guiStarted = false;
 
 // Runs the framework's messages while instances live. The framework's GUI
-// support is started once and kept: starting it again for every instance
-// would cost the display connection's caches each time, and the framework's
-// own dispatch loop cannot be restarted once quit.
+// support is started once and kept until the library is unloaded: starting
+// it again for every instance would cost the display connection's caches
+// each time, and the framework's own dispatch loop cannot be restarted once
+// quit.
 class LoopThread : public juce::Thread
 {
 public:
