@@ -44,7 +44,7 @@ VellixAudioProcessor::VellixAudioProcessor()
 {
     for (auto& value : controllerValues)
         value = 0;
-    controllerValues[(size_t) kVolumeControllerIndex] = 100;
+    controllerValues[(size_t) kVolumeControllerIndex] = kVolumeStartValue;
     hub.addChangeListener (this);
     hub.setVst2Form (isVst2());
 
@@ -58,7 +58,9 @@ VellixAudioProcessor::VellixAudioProcessor()
 
     hostBank = std::make_unique<Bank_Program> ("Program Bank");
     hostBank->initialiseBank();
+    initProgram = hostBank->getEditBufferBlock();
     hub.setHostBank (hostBank.get());
+    hostViewUpdater.startTimer (kHostViewPollMs);
 }
 
 VellixAudioProcessor::~VellixAudioProcessor()
@@ -67,6 +69,7 @@ VellixAudioProcessor::~VellixAudioProcessor()
         endGestureOnce (index);
 
     stopTimer();
+    hostViewUpdater.stopTimer();
     hub.removeChangeListener (this);
     hub.setHostBank (nullptr);
 }
@@ -202,26 +205,12 @@ void VellixAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
     for (int slot = 0; slot < kNumHostPrograms; ++slot)
         destData.append (hostBank->getProgramBlock (slot).data(), ProgramImage::kSize);
 
-    // With no program chosen yet, the edit buffer becomes program 0, as the
-    // projects saved so far expect; the chunk's slot 0 still shows the old one.
-    int index = hub.getCurrentHostProgram();
-    ProgramImage::Block current;
-
-    if (index == -1)
-    {
-        index = 0;
-        hub.setCurrentHostProgram (0);
-        current = hostBank->storeEditBuffer (0);
-    }
-    else
-    {
-        index = juce::jmax (0, index);
-        hub.setCurrentHostProgram (index);
-        current = hostBank->getProgramBlock (index);
-    }
-
+    // The sound being edited is what a project must bring back; a getter
+    // changes neither the bank nor the program index.
+    const auto current = hostBank->getEditBufferBlock();
     destData.append (current.data(), ProgramImage::kSize);
-    const auto indexByte = (juce::uint8) index;
+
+    const auto indexByte = (juce::uint8) juce::jlimit (0, kNumHostPrograms - 1, hub.getCurrentHostProgram());
     destData.append (&indexByte, 1);
 }
 
@@ -234,13 +223,29 @@ void VellixAudioProcessor::setStateInformation (const void* data, int sizeInByte
         return;
 
     const auto* bytes = static_cast<const juce::uint8*> (data);
-    const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
-
-    for (int slot = 0; slot < kNumHostPrograms; ++slot)
+    const bool whole = sizeInBytes >= kBankChunkSize;
     {
-        ProgramImage::Block image;
-        memcpy (image.data(), bytes + kBankSlotsOffset + slot * ProgramImage::kSize, ProgramImage::kSize);
-        hostBank->setProgramBlock (slot, image);
+        const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
+
+        for (int slot = 0; slot < kNumHostPrograms; ++slot)
+        {
+            ProgramImage::Block image;
+            memcpy (image.data(), bytes + kBankSlotsOffset + slot * ProgramImage::kSize, ProgramImage::kSize);
+            hostBank->setProgramBlock (slot, image);
+        }
+
+        if (whole)
+        {
+            ProgramImage::Block current;
+            memcpy (current.data(), bytes + kBankCurrentOffset, ProgramImage::kSize);
+            hostBank->setEditBufferBlock (current);
+        }
+    }
+
+    if (whole)
+    {
+        hub.setCurrentHostProgram (juce::jlimit (0, kNumHostPrograms - 1, (int) bytes[kBankIndexOffset]));
+        hub.postEvent (kUiEditBufferReplaced, 0, 0, 0);
     }
 }
 
@@ -423,6 +428,17 @@ const juce::String VellixAudioProcessor::getParameterText (int index)
     return juce::String (getControllerValue (index));
 }
 
+float VellixAudioProcessor::getParameterDefaultValue (int index)
+{
+    if (isProgramPosition (index))
+        return hostValueOf (index, initProgram[(size_t) index]);
+
+    if (index == kVolumeControllerIndex)
+        return hostValueOf (index, kVolumeStartValue);
+
+    return 0.0f;
+}
+
 float VellixAudioProcessor::getParameter (int index)
 {
     if (isProgramPosition (index))
@@ -556,6 +572,24 @@ void VellixAudioProcessor::timerCallback()
 
     for (auto position : positions)
         endGestureOnce (position);
+}
+
+void VellixAudioProcessor::HostViewUpdater::timerCallback()
+{
+    if (owner.hub.takeEditBufferReplaced())
+        owner.tellHostTheEditBufferChanged();
+}
+
+void VellixAudioProcessor::tellHostTheEditBufferChanged()
+{
+    // A VST3 host keeps its own copy of every value and re-reads none on a
+    // display update: each program parameter is told. A VST2 host re-reads
+    // them all on the display update.
+    if (! isVst2())
+        for (int position = 0; position < kProgramIndex; ++position)
+            sendParamChangeMessageToListeners (position, hostValueOf (position, hub.getEditBufferByte (position)));
+
+    updateHostDisplay (ChangeDetails().withParameterInfoChanged (true));
 }
 
 void VellixAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster*)

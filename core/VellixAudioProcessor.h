@@ -33,6 +33,7 @@ public:
     static constexpr int kNumVst2Parameters = 184; // the program's bytes only
     static constexpr int kParameterSlots = 1000;
     static constexpr int kVolumeControllerIndex = 192; // CC 7
+    static constexpr int kVolumeStartValue = 100;
 
     // The editor opens smaller on displays narrower than the design width.
     static juce::Point<int> chooseEditorSize (int usableDisplayWidth);
@@ -78,6 +79,7 @@ public:
     void setParameter (int index, float newValue) override;
     const juce::String getParameterName (int index) override;
     const juce::String getParameterText (int index) override;
+    float getParameterDefaultValue (int index) override;
     const juce::String getInputChannelName (int channelIndex) const override;
     const juce::String getOutputChannelName (int channelIndex) const override;
     bool isInputChannelStereoPair (int) const override { return true; }
@@ -116,6 +118,18 @@ public:
 
 private:
     void renderClock (int numSamples);
+    void tellHostTheEditBufferChanged();
+
+    // Polls the hub on the message thread, so that a burst of replacements
+    // (a transfer, a host's program changes) reaches the host once, and
+    // never from the audio or MIDI thread.
+    struct HostViewUpdater : juce::Timer
+    {
+        explicit HostViewUpdater (VellixAudioProcessor& p) : owner (p) {}
+        void timerCallback() override;
+        VellixAudioProcessor& owner;
+    };
+    static constexpr int kHostViewPollMs = 30;
 
     juce::AudioPlayHead::CurrentPositionInfo lastPosition; // audio thread
     int editorWidth = 0, editorHeight = 0; // message thread
@@ -136,6 +150,9 @@ private:
     MidiClockGenerator clockGenerator;
     juce::MidiBuffer clockBuffer;
     juce::SpinLock processorLock;
+
+    ProgramImage::Block initProgram {}; // the defaults a host resets to; constant
+    HostViewUpdater hostViewUpdater { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VellixAudioProcessor)
 };

@@ -510,10 +510,14 @@ void JuceVSTWrapper::audioProcessorParameterChangeGestureEnd (juce::AudioProcess
     endEdit (index);
 }
 
-void JuceVSTWrapper::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&)
+void JuceVSTWrapper::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details)
 {
-    setInitialDelay (processor->getLatencySamples());
-    ioChanged();
+    // Hosts may restart processing on an I/O change: only for a new latency.
+    if (details.latencyChanged)
+    {
+        setInitialDelay (processor->getLatencySamples());
+        ioChanged();
+    }
     updateDisplay();
 }
 
@@ -567,6 +571,10 @@ intptr_t JuceVSTWrapper::openEditor (void* parentWindow)
 
 void JuceVSTWrapper::closeEditor()
 {
+    // The host closes the editor from a thread of its own while our message
+    // thread may be handling the window's events.
+    const juce::MessageManagerLock lock;
+
     if (editorComp != nullptr)
     {
         processor->editorBeingDeleted (editorComp.get());

@@ -73,6 +73,9 @@ void MidiCntrState::removeStateListener (stateListener* listener)
 
 void MidiCntrState::postEvent (int type, int channel, int position, int value)
 {
+    if (type == kUiEditBufferReplaced)
+        editBufferReplaced = true;
+
     eventQueue.push (UiEventCode::make (type, channel, position, value));
     hubListeners.call ([this] (MidiCntrStateListener& l) { l.midiCntrStateChanged (this); });
 }

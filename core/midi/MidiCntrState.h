@@ -156,6 +156,10 @@ public:
     void queueControllerChange (int position, int value);
     juce::Array<int> takeControllerChanges();
 
+    // Whether the edit buffer was replaced as a whole since the last call:
+    // the processor tells the host from the message thread.
+    bool takeEditBufferReplaced() noexcept { return editBufferReplaced.exchange (false); }
+
     //==============================================================================
     // The one guarded look-up of a hardware bank: nullptr for any number but 0-2.
     Bank_Program* getBank (int bankIndex) const noexcept;
@@ -303,6 +307,7 @@ private:
     // Any thread appends; the message thread drains (events: the editor;
     // controller changes: the processor).
     CodeQueue<juce::int64, kEventQueueCapacity> eventQueue;
+    std::atomic<bool> editBufferReplaced { false }; // any thread sets, the message thread takes
     CodeQueue<int, kControllerQueueCapacity> controllerQueue;
 
     ListenerSlots<MidiCntrStateListener> hubListeners;

@@ -119,13 +119,18 @@ juce::String ParDes::noteName (int note)
 
 juce::String ParDes::getParameterName (int position)
 {
-    if (position >= 0 && position < ParamTables::kNumListedPositions)
-        return ParamTables::kListedPositions[(size_t) position].hostName;
-
     if (position >= kSequencerFirst && position <= kSequencerLast)
         return sequencerStepName (position);
 
-    return {};
+    juce::String name;
+    if (position >= 0 && position < ParamTables::kNumListedPositions)
+        name = ParamTables::kListedPositions[(size_t) position].hostName;
+
+    // Hosts need a title for every parameter they list.
+    if (name.isEmpty() && position >= 0 && position < kSequencerFirst)
+        name = "Reserved " + juce::String (position);
+
+    return name;
 }
 
 juce::String ParDes::getValueText (int kind, int value)

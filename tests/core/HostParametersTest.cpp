@@ -30,7 +30,7 @@ JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
 TEST_F (HostParameters, NamesOfTheWholeIndexSpace)
 {
     const std::pair<int, const char*> cases[] = {
-        { 0, "OSC1 Freq" }, { 183, "Seq 4 Step 16" }, { 184, "PROGRAM" }, { 185, "CC# 0" }, { 186, "MOD WHEEL" },
+        { 0, "OSC1 Freq" }, { 105, "Knob 1" }, { 114, "Reserved 114" }, { 183, "Seq 4 Step 16" }, { 184, "PROGRAM" }, { 185, "CC# 0" }, { 186, "MOD WHEEL" },
         { 192, "VOLUME" }, { 217, "BANK" }, { 312, "CC# 127" }, { 313, "AT# 0" }, { 440, "AT# 127" },
         { 441, "PITCHBEND" }, { 442, "CHANNELPRESS" }, { 443, "" }, { -1, "" },
     };

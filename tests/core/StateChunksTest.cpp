@@ -42,7 +42,7 @@ TEST (StateChunks, AFreshProcessorGivesTheInitBank)
     EXPECT_EQ (stateOf (processor), stateOf (processor)) << "asked twice without a change, a host gets the same state";
 }
 
-TEST (StateChunks, TheBankChunkCarriesTheStoredSlotTheProgramChunkTheEdit)
+TEST (StateChunks, BothChunksCarryTheEditAndTheBankChunkLeavesTheBankAlone)
 {
     VellixAudioProcessor processor;
     auto& bank = processor.getHostBank();
@@ -52,8 +52,10 @@ TEST (StateChunks, TheBankChunkCarriesTheStoredSlotTheProgramChunkTheEdit)
 
     juce::MemoryBlock bankChunk, programChunk;
     processor.getStateInformation (bankChunk);
-    EXPECT_EQ (0, memcmp (bytesOf (bankChunk) + HostChunk::kBankCurrentOffset, stored.data(), 256));
+    EXPECT_EQ (bytesOf (bankChunk)[HostChunk::kBankCurrentOffset + 20], 99);
     EXPECT_EQ (bytesOf (bankChunk)[HostChunk::kBankIndexOffset], 7);
+    EXPECT_EQ (0, memcmp (bytesOf (bankChunk) + 25 + 7 * 256, stored.data(), 256));
+    EXPECT_EQ (bank.getProgramBlock (7), stored) << "saving a project stores nothing into the bank";
 
     processor.getCurrentProgramStateInformation (programChunk);
     ASSERT_EQ (programChunk.getSize(), (size_t) HostChunk::kProgramChunkSize);
@@ -62,26 +64,86 @@ TEST (StateChunks, TheBankChunkCarriesTheStoredSlotTheProgramChunkTheEdit)
     EXPECT_EQ (bank.getProgramBlock (7)[20], 99) << "the edit is stored into slot 7";
 }
 
-TEST (StateChunks, ChunksRoundTripAndForeignMarkersAreAccepted)
+TEST (StateChunks, WithNoProgramChosenTheStateLeavesSlotZeroAndTheIndexAsTheyWere)
+{
+    VellixAudioProcessor processor;
+    auto& bank = processor.getHostBank();
+    bank.setProgramBlock (0, imageFilledWith (0x21));
+    processor.getHub().setEditBufferByte (20, 77);
+
+    const auto chunk = stateOf (processor);
+    EXPECT_EQ (bank.getProgramBlock (0), imageFilledWith (0x21));
+    EXPECT_EQ (processor.getHub().getCurrentHostProgram(), -1);
+    EXPECT_EQ (chunk[(size_t) HostChunk::kBankCurrentOffset + 20], 77);
+    EXPECT_EQ (chunk[(size_t) HostChunk::kBankIndexOffset], 0);
+}
+
+TEST (StateChunks, AWholeChunkBringsBackTheSlotsTheEditAndTheProgramIndex)
 {
     VellixAudioProcessor source;
     for (int slot = 0; slot < 128; ++slot)
         source.getHostBank().setProgramBlock (slot, imageFilledWith ((juce::uint8) slot));
     source.setCurrentProgram (3);
+    source.changeProgramParameter (20, 99, true, false);
     auto chunk = stateOf (source);
-    std::fill (chunk.begin(), chunk.begin() + 25, 'x');
+    std::fill (chunk.begin(), chunk.begin() + 25, 'x'); // any marker is taken
 
     VellixAudioProcessor target;
     target.setCurrentProgram (9);
-    const auto editBuffer = target.getHostBank().getEditBufferBlock();
     target.getHub().takeEvents();
     target.setStateInformation (chunk.data(), (int) chunk.size());
 
     for (int slot = 0; slot < 128; ++slot)
         ASSERT_EQ (target.getHostBank().getProgramBlock (slot), imageFilledWith ((juce::uint8) slot));
-    EXPECT_EQ (target.getCurrentProgram(), 9) << "the index byte is not read";
-    EXPECT_EQ (target.getHostBank().getEditBufferBlock(), editBuffer);
-    EXPECT_TRUE (target.getHub().takeEvents().isEmpty());
+    EXPECT_EQ (target.getCurrentProgram(), 3);
+    EXPECT_EQ (target.getHostBank().getEditBufferBlock(), source.getHostBank().getEditBufferBlock());
+    EXPECT_EQ (target.getHub().getEditBufferByte (20), 99);
+    EXPECT_EQ (UiEventCode::type (target.getHub().takeEvents().getLast()), kUiEditBufferReplaced);
+    const auto saved = stateOf (target);
+    EXPECT_TRUE (std::equal (saved.begin() + 25, saved.end(), chunk.begin() + 25, chunk.end()))
+        << "saved again, the restored instance gives the same bytes";
+
+    // An index byte out of range selects the last program.
+    chunk[(size_t) HostChunk::kBankIndexOffset] = 200;
+    target.setStateInformation (chunk.data(), (int) chunk.size());
+    EXPECT_EQ (target.getCurrentProgram(), 127);
+}
+
+TEST (StateChunks, AChunkOfTheOldRuleRestoresItsCurrentSlotIntoTheEditBuffer)
+{
+    // Earlier saves wrote slot [index] as the current block.
+    std::vector<juce::uint8> chunk ((size_t) HostChunk::kBankChunkSize, 0);
+    for (int slot = 0; slot < 128; ++slot)
+        std::fill_n (chunk.begin() + 25 + slot * 256, 256, (juce::uint8) (slot + 1));
+    std::fill_n (chunk.begin() + HostChunk::kBankCurrentOffset, 256, (juce::uint8) 6);
+    chunk.back() = 5;
+
+    VellixAudioProcessor processor;
+    processor.setStateInformation (chunk.data(), (int) chunk.size());
+    EXPECT_EQ (processor.getCurrentProgram(), 5);
+    EXPECT_EQ (processor.getHostBank().getEditBufferBlock(), processor.getHostBank().getProgramBlock (5));
+}
+
+TEST (StateChunks, AChunkWithSlotsOnlyKeepsTheEditAndTheIndex)
+{
+    VellixAudioProcessor source, target;
+    source.getHostBank().setProgramBlock (4, imageFilledWith (0x44));
+    source.changeProgramParameter (20, 99, true, false);
+    const auto chunk = stateOf (source);
+
+    target.setCurrentProgram (9);
+    const auto editBuffer = target.getHostBank().getEditBufferBlock();
+    target.getHub().takeEvents();
+    for (const int size : { HostChunk::kBankCurrentOffset, HostChunk::kBankChunkSize - 1 })
+    {
+        // Exactly as much as the host hands over, so a read past it is caught.
+        std::vector<juce::uint8> data (chunk.begin(), chunk.begin() + size);
+        target.setStateInformation (data.data(), size);
+        EXPECT_EQ (target.getHostBank().getProgramBlock (4), imageFilledWith (0x44)) << size;
+        EXPECT_EQ (target.getCurrentProgram(), 9) << size;
+        EXPECT_EQ (target.getHostBank().getEditBufferBlock(), editBuffer) << size;
+        EXPECT_TRUE (target.getHub().takeEvents().isEmpty()) << size;
+    }
 
     std::vector<juce::uint8> program (285, 0x42);
     std::fill (program.begin(), program.begin() + 29, 'z');

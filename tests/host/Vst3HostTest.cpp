@@ -195,6 +195,10 @@ TEST (Vst3Host, InstanceLooksLikeAMidiInstrumentWith128Programs)
         if (p->isAutomatable())
             automatable.add (p->getName (64));
 
+    // A host lists every parameter by its title: none may be blank.
+    for (int i = 0; i < automatable.size(); ++i)
+        EXPECT_TRUE (automatable[i].isNotEmpty()) << "parameter " << i;
+
     ASSERT_EQ (automatable.size(), 443 + 2);
     EXPECT_EQ (automatable[443], "Bypass");
     EXPECT_EQ (automatable[444], "Program");
@@ -492,4 +496,145 @@ TEST (Vst3Host, TruncatedAndRandomStatesLeaveTheInstanceAsItWas)
     random.fillBitsRandomly (garbage.getData(), garbage.getSize());
     plugin->setStateInformation (garbage.getData(), (int) garbage.getSize());
     EXPECT_EQ (slotsOf (chunkInside (hostStateOf (*plugin))), slotsOf (chunk));
+}
+
+namespace
+{
+// A project's bank: 128 distinct programs, each byte within its parameter's
+// range, written by a processor of our own.
+juce::MemoryBlock distinctProgramsChunk (VellixAudioProcessor& author)
+{
+    const auto& tables = author.getHub().getParameterTables();
+    juce::Random random (31);
+    for (int slot = 0; slot < 128; ++slot)
+    {
+        ProgramImage::Block image;
+        for (int position = 0; position < 256; ++position)
+            image[(size_t) position] = (juce::uint8) random.nextInt (tables.getMax (position) + 1);
+        author.getHostBank().setProgramBlock (slot, image);
+    }
+    author.setCurrentProgram (0);
+
+    juce::MemoryBlock chunk;
+    author.getStateInformation (chunk);
+    return chunk;
+}
+
+void restoreChunk (juce::AudioPluginInstance& plugin, const juce::MemoryBlock& chunk)
+{
+    const auto state = withChunk (hostStateOf (plugin), chunk);
+    plugin.setStateInformation (state.getData(), (int) state.getSize());
+}
+
+bool hostReadsTheProgramOf (juce::AudioPluginInstance& plugin, VellixAudioProcessor& expected)
+{
+    for (int index = 0; index < 184; ++index)
+        if (std::abs (plugin.getParameters()[index]->getValue() - expected.getParameter (index)) > 1e-6f)
+            return false;
+    return true;
+}
+} // namespace
+
+TEST (Vst3Host, AProjectBringsBackTheSoundBeingEditedAndItsProgram)
+{
+    auto author = instantiate (48000.0, 256);
+    ASSERT_NE (author, nullptr);
+    author->prepareToPlay (48000.0, 256);
+    author->setCurrentProgram (9);
+    author->getParameters()[0]->setValue (0.6f);            // OSC1 Freq
+    author->getParameters()[20]->setValue (100.0f / 164.0f); // the filter
+    juce::AudioBuffer<float> audio (1, 256);
+    juce::MidiBuffer midi;
+    author->processBlock (audio, midi);
+    const auto project = hostStateOf (*author);
+
+    auto reopened = instantiate (48000.0, 256);
+    ASSERT_NE (reopened, nullptr);
+    reopened->setStateInformation (project.getData(), (int) project.getSize());
+
+    EXPECT_NEAR (reopened->getParameters()[0]->getValue(), 72.0f / 120.0f, 1e-6f);
+    EXPECT_NEAR (reopened->getParameters()[20]->getValue(), 100.0f / 164.0f, 1e-6f);
+    EXPECT_EQ (reopened->getCurrentProgram(), 9);
+
+    const auto saved = chunkInside (hostStateOf (*reopened));
+    EXPECT_EQ (saved, chunkInside (project)) << "saved again, the same bytes";
+    EXPECT_EQ (slotsOf (saved), slotsOf (chunkInside (project))) << "slot 9 as stored, every other slot untouched";
+
+    author->releaseResources();
+}
+
+TEST (Vst3Host, EveryParameterComesBackWhenTheStateIsRestored)
+{
+    // What a plug-in checker does while the transport runs: read the state,
+    // set random values on every parameter, restore the state. The values set
+    // would reach the processor with the next block; the host's program
+    // parameter selects a program at once. (Controller values are live
+    // performance data, not part of the state.)
+    VellixAudioProcessor author;
+    const auto chunk = distinctProgramsChunk (author);
+    auto plugin = instantiate (44100.0, 256);
+    ASSERT_NE (plugin, nullptr);
+    restoreChunk (*plugin, chunk);
+
+    TestPlayHead transport;
+    plugin->setPlayHead (&transport);
+    plugin->prepareToPlay (44100.0, 256);
+    juce::AudioBuffer<float> audio (1, 256);
+    juce::MidiBuffer midi;
+    plugin->processBlock (audio, midi);
+
+    const auto state = hostStateOf (*plugin);
+    std::vector<float> before;
+    for (auto* p : plugin->getParameters())
+        before.push_back (p->getValue());
+
+    // The framework's hidden MIDI-controller parameters are not automatable
+    // and not part of any state: a checker leaves them alone.
+    juce::Random random (4);
+    for (auto* p : plugin->getParameters())
+        if (p->isAutomatable())
+            p->setValue (random.nextFloat());
+
+    plugin->setStateInformation (state.getData(), (int) state.getSize());
+    for (int i = 0; i < plugin->getParameters().size(); ++i)
+        EXPECT_NEAR (plugin->getParameters()[i]->getValue(), before[(size_t) i], 0.001f)
+            << plugin->getParameters()[i]->getName (64);
+
+    plugin->releaseResources();
+    plugin->setPlayHead (nullptr);
+}
+
+TEST (Vst3Host, TheHostReadsTheNewProgramAfterASelectionAndADump)
+{
+    ModuleWiredToSynth rig;
+    VellixAudioProcessor expected;
+    const auto chunk = distinctProgramsChunk (expected);
+    auto plugin = instantiate (48000.0, 256);
+    ASSERT_NE (plugin, nullptr);
+    restoreChunk (*plugin, chunk);
+
+    plugin->setCurrentProgram (5);
+    expected.setCurrentProgram (5);
+    EXPECT_TRUE (waitUntil ([&] { return hostReadsTheProgramOf (*plugin, expected); }, 1000));
+
+    // A sound sent from the synthesizer's panel.
+    ProgramImage::Block image = expected.getHostBank().getProgramBlock (77);
+    rig.synth.setEditBuffer (image);
+    rig.synth.panelSendsEditBufferDump();
+    expected.getHostBank().setEditBufferBlock (image);
+    EXPECT_TRUE (waitUntil ([&] { return hostReadsTheProgramOf (*plugin, expected); }, 2000));
+}
+
+TEST (Vst3Host, AHostsResetGivesTheInitProgramsValues)
+{
+    auto plugin = instantiate();
+    ASSERT_NE (plugin, nullptr);
+    VellixAudioProcessor fresh; // its edit buffer holds the init program
+
+    for (const int index : { 0, 1, 13, 20, 25, 95, 104, 183 })
+        EXPECT_NEAR (plugin->getParameters()[index]->getDefaultValue(), fresh.getParameter (index), 1e-6f) << index;
+
+    EXPECT_NEAR (plugin->getParameters()[192]->getDefaultValue(), 100.0f / 127.0f, 1e-6f) << "VOLUME starts at 100";
+    EXPECT_EQ (plugin->getParameters()[186]->getDefaultValue(), 0.0f);
+    EXPECT_EQ (plugin->getParameters()[441]->getDefaultValue(), 0.0f);
 }

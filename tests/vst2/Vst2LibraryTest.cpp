@@ -1,10 +1,10 @@
+#include "support/ProcessThreads.h"
 #include "vst2/VstAbi.h"
 
 #include <juce_core/juce_core.h>
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <malloc.h>
 
@@ -32,23 +32,12 @@ void openAndClose (void* library)
     EXPECT_EQ (effect->dispatcher (effect, effClose, 0, 0, nullptr, 0.0f), 1);
 }
 
-int threadCount()
-{
-    int count = 0;
-    if (auto* dir = opendir ("/proc/self/task"))
-    {
-        while (auto* entry = readdir (dir))
-            count += entry->d_name[0] != '.';
-        closedir (dir);
-    }
-    return count;
-}
 
 } // namespace
 
 TEST (Vst2Library, ExportsOnlyItsEntryAndOpensAndClosesWithoutALeak)
 {
-    const auto threadsBefore = threadCount();
+    const auto threadsBefore = processThreadCount();
 
     void* library = dlopen (BRINDLEMARK_VST2_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE (library, nullptr) << dlerror();
@@ -68,5 +57,5 @@ TEST (Vst2Library, ExportsOnlyItsEntryAndOpensAndClosesWithoutALeak)
 
     // Nothing of the library may run once it is unmapped: a host that
     // unloads it would crash on the next wake-up of a thread left behind.
-    EXPECT_EQ (threadCount(), threadsBefore);
+    EXPECT_EQ (processThreadCount(), threadsBefore);
 }

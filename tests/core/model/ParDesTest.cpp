@@ -5,7 +5,8 @@
 TEST (ParDes, HostNamesOfPositions)
 {
     const std::pair<int, const char*> cases[] = {
-        { 0, "OSC1 Freq" }, { 95, "BPM Tempo" }, { 104, "Seq 4 Dest" }, { 105, "" }, { 119, "" },
+        { 0, "OSC1 Freq" }, { 95, "BPM Tempo" }, { 104, "Seq 4 Dest" }, { 105, "Knob 1" }, { 108, "Knob 4" },
+        { 109, "Reserved 109" }, { 119, "Reserved 119" },
         { 120, "Seq 1 Step 1" }, { 136, "Seq 2 Step 1" }, { 183, "Seq 4 Step 16" }, { 184, "" },
         { 199, "" }, { -5, "" }, { 1000, "" },
     };
