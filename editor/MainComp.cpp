@@ -37,6 +37,9 @@ MainComp::MainComp (VellixAudioProcessor& p) : processor (p), hub (p.getHub())
     hub.requestGlobals();
 
     hub.addListener (this);
+    // What was posted before we listened (the request's off-line mark among
+    // it) must not wait for the next event to come.
+    eventsWaiting = true;
     layoutChildren();
     hub.setEditorOpen();
 

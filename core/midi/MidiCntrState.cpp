@@ -368,6 +368,16 @@ void MidiCntrState::resetNrpnCache()
     cachedNrpn = -1;
 }
 
+void MidiCntrState::setMidiChannel (int channel) noexcept
+{
+    // The synthesizer on the new channel has seen no parameter number yet: the
+    // next NRPN goes out whole. Under the cache's lock, so that no sequence is
+    // built between the two.
+    const juce::SpinLock::ScopedLockType sl (nrpnLock);
+    midiChannel = juce::jlimit (1, 16, channel);
+    cachedNrpn = -1;
+}
+
 void MidiCntrState::sendNrpnSequence (int number, int value, bool full, double due)
 {
     const auto channelStatus = (juce::uint8) (0xB0 | juce::jlimit (0, 15, midiChannel - 1));

@@ -246,7 +246,7 @@ public:
     juce::StringArray& getSettings() noexcept { return settingsList; }
     bool isHelpPageRequested() const noexcept { return helpPageRequested; }
     int getMidiChannel() const noexcept { return midiChannel; }
-    void setMidiChannel (int channel) noexcept { midiChannel = juce::jlimit (1, 16, channel); }
+    void setMidiChannel (int channel) noexcept;
 
     // Switched on the MIDI setup page (message thread), read on the audio thread.
     void setClockOn (bool on) noexcept { clockSwitch = on; }

@@ -120,6 +120,26 @@ TEST_F (Editor, TheChannelMenuSetsTheChannelEverywhere)
     EXPECT_EQ (hub().getMidiChannel(), 10);
 }
 
+TEST_F (Editor, AfterAChannelChangeTheNextEditGoesOutWholeOnTheNewChannel)
+{
+    synth->setChannel (10);
+    processor->changeProgramParameter (20, 50, true, true); // sent last on channel 1
+    ASSERT_TRUE (waitUntil ([&] {
+        const auto received = synth->getReceived();
+        return ! received.empty() && received.back().isControllerOfType (38) && received.back().getControllerValue() == 50;
+    }));
+
+    main->handleChannelMenu (10);
+    synth->clearReceived();
+    processor->changeProgramParameter (20, 31, true, true);
+
+    ASSERT_TRUE (waitUntil ([&] { return synth->getEditBuffer()[20] == 31; })) << "the synthesizer took the change";
+    std::vector<std::vector<int>> sent;
+    for (const auto& m : synth->getReceived())
+        sent.emplace_back (m.getRawData(), m.getRawData() + m.getRawDataSize());
+    EXPECT_EQ (sent, (std::vector<std::vector<int>> { { 0xB9, 99, 0 }, { 0xB9, 98, 15 }, { 0xB9, 6, 0 }, { 0xB9, 38, 31 } }));
+}
+
 TEST_F (Editor, ReopeningLeavesOneListenerEachAndNoHelpPageBehind)
 {
     hub().setHelpPageShown (true);
