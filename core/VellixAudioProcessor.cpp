@@ -44,7 +44,7 @@ VellixAudioProcessor::VellixAudioProcessor()
 {
     for (auto& value : controllerValues)
         value = 0;
-    controllerValues[(size_t) kVolumeControllerIndex] = kVolumeStartValue;
+    controllerValues[(size_t) HostParameter::kVolume] = HostParameter::kVolumeStartValue;
     hub.addChangeListener (this);
     hub.setVst2Form (isVst2());
 
@@ -65,7 +65,7 @@ VellixAudioProcessor::VellixAudioProcessor()
 
 VellixAudioProcessor::~VellixAudioProcessor()
 {
-    for (int index = 0; index < kNumHostParameters; ++index)
+    for (int index = 0; index < HostParameter::kCount; ++index)
         endGestureOnce (index);
 
     stopTimer();
@@ -331,15 +331,10 @@ bool VellixAudioProcessor::saveProgramStateFile (const juce::String& path)
 }
 
 //==============================================================================
+using namespace HostParameter;
+
 namespace
 {
-constexpr int kProgramIndex = 184;
-constexpr int kFirstControllerIndex = 185;
-constexpr int kModWheelIndex = 186;
-constexpr int kBankIndex = 217;
-constexpr int kFirstPressureIndex = 313;
-constexpr int kPitchBendIndex = 441;
-constexpr int kChannelPressureIndex = 442;
 constexpr int kPitchBendRange = 16363;
 
 // value x range to the nearest integer, halves to even, in single precision.
@@ -347,34 +342,29 @@ int toInteger (float value, int range)
 {
     return (int) std::nearbyint (value * (float) range);
 }
-
-bool isProgramPosition (int index)
-{
-    return index >= 0 && index < kProgramIndex;
-}
 } // namespace
 
 int VellixAudioProcessor::getControllerRange (int index) noexcept
 {
-    if (index == kBankIndex)
+    if (index == kBank)
         return 2;
-    if (index == kPitchBendIndex)
+    if (index == kPitchBend)
         return kPitchBendRange;
     return 127;
 }
 
 juce::String VellixAudioProcessor::getControllerParameterName (int index)
 {
-    if (index == kProgramIndex)        return "PROGRAM";
-    if (index == kModWheelIndex)       return "MOD WHEEL";
-    if (index == kVolumeControllerIndex) return "VOLUME";
-    if (index == kBankIndex)           return "BANK";
-    if (index == kPitchBendIndex)      return "PITCHBEND";
-    if (index == kChannelPressureIndex) return "CHANNELPRESS";
-    if (index > kProgramIndex && index < kFirstPressureIndex)
-        return "CC# " + juce::String (index - kFirstControllerIndex);
-    if (index >= kFirstPressureIndex && index < kPitchBendIndex)
-        return "AT# " + juce::String (index - kFirstPressureIndex);
+    if (index == kProgram)          return "PROGRAM";
+    if (index == kModWheel)         return "MOD WHEEL";
+    if (index == kVolume)           return "VOLUME";
+    if (index == kBank)             return "BANK";
+    if (index == kPitchBend)        return "PITCHBEND";
+    if (index == kChannelPressure)  return "CHANNELPRESS";
+    if (index >= kFirstController && index <= kLastController)
+        return "CC# " + juce::String (index - kFirstController);
+    if (index >= kFirstPolyPressure && index <= kLastPolyPressure)
+        return "AT# " + juce::String (index - kFirstPolyPressure);
     return {};
 }
 
@@ -385,7 +375,7 @@ int VellixAudioProcessor::getControllerValue (int index) const noexcept
 
 float VellixAudioProcessor::hostValueOf (int index, int value) const
 {
-    const int range = isProgramPosition (index) ? hub.getParameterTables().getMax (index) : getControllerRange (index);
+    const int range = isProgramByte (index) ? hub.getParameterTables().getMax (index) : getControllerRange (index);
 
     // A hardware bend reaches 16383 while the range stays 16363, which saved
     // automation relies on: the host never sees more than 1.
@@ -394,7 +384,7 @@ float VellixAudioProcessor::hostValueOf (int index, int value) const
 
 const juce::String VellixAudioProcessor::getParameterName (int index)
 {
-    if (isProgramPosition (index))
+    if (isProgramByte (index))
         return ParDes::getParameterName (index);
 
     if (isVst2())
@@ -405,22 +395,22 @@ const juce::String VellixAudioProcessor::getParameterName (int index)
 
 const juce::String VellixAudioProcessor::getParameterText (int index)
 {
-    if (isProgramPosition (index))
+    if (isProgramByte (index))
         return ParDes::getValueText (hub.getParameterTables().getDisplayKind (index), hub.getEditBufferByte (index));
 
     if (index >= getNumParameters() || index < 0)
         return {};
 
-    const int bank = getControllerValue (kBankIndex);
+    const int bank = getControllerValue (kBank);
     const bool validBank = hub.getBank (bank) != nullptr;
     const auto bankText = validBank ? juce::String::charToString ((juce::juce_wchar) ('A' + bank)) : juce::String (bank);
 
-    if (index == kBankIndex)
+    if (index == kBank)
         return bankText;
 
-    if (index == kProgramIndex)
+    if (index == kProgram)
     {
-        const int program = getControllerValue (kProgramIndex);
+        const int program = getControllerValue (kProgram);
         const auto name = validBank ? hub.getBank (bank)->getProgramName (program) : juce::String();
         return bankText + ":" + juce::String (program + 1).paddedLeft ('0', 3) + " " + name;
     }
@@ -430,10 +420,10 @@ const juce::String VellixAudioProcessor::getParameterText (int index)
 
 float VellixAudioProcessor::getParameterDefaultValue (int index)
 {
-    if (isProgramPosition (index))
+    if (isProgramByte (index))
         return hostValueOf (index, initProgram[(size_t) index]);
 
-    if (index == kVolumeControllerIndex)
+    if (index == kVolume)
         return hostValueOf (index, kVolumeStartValue);
 
     return 0.0f;
@@ -441,7 +431,7 @@ float VellixAudioProcessor::getParameterDefaultValue (int index)
 
 float VellixAudioProcessor::getParameter (int index)
 {
-    if (isProgramPosition (index))
+    if (isProgramByte (index))
         return hostValueOf (index, hub.getEditBufferByte (index));
 
     if (index < getNumParameters() && index >= 0)
@@ -467,7 +457,7 @@ void VellixAudioProcessor::setParameter (int index, float newValue)
         return;
     }
 
-    if (isProgramPosition (index))
+    if (isProgramByte (index))
     {
         const auto& tables = hub.getParameterTables();
         const int byte = toInteger (newValue, tables.getMax (index));
@@ -481,7 +471,7 @@ void VellixAudioProcessor::setParameter (int index, float newValue)
         hub.postEvent (kUiProgramByteChanged, 0, index, byte);
     }
 
-    const int range = isProgramPosition (index) ? 127 : getControllerRange (index);
+    const int range = isProgramByte (index) ? 127 : getControllerRange (index);
     const int value = toInteger (newValue, range);
 
     if (controllerValues[(size_t) index].exchange (value) != value)
@@ -538,7 +528,7 @@ void VellixAudioProcessor::changeProgramParameter (int position, int value, bool
 
 void VellixAudioProcessor::changeControllerParameter (int position, int value)
 {
-    if (position < kProgramIndex || position >= kParameterSlots)
+    if (position < kProgram || position >= kParameterSlots)
         return;
 
     // Stored within the host's range, so the host's echo through setParameter
@@ -586,7 +576,7 @@ void VellixAudioProcessor::tellHostTheEditBufferChanged()
     // display update: each program parameter is told. A VST2 host re-reads
     // them all on the display update.
     if (! isVst2())
-        for (int position = 0; position < kProgramIndex; ++position)
+        for (int position = 0; position < kNumProgramParameters; ++position)
             sendParamChangeMessageToListeners (position, hostValueOf (position, hub.getEditBufferByte (position)));
 
     updateHostDisplay (ChangeDetails().withParameterInfoChanged (true));
@@ -601,7 +591,7 @@ void VellixAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster*)
 
         // From the synthesizer: the edit buffer, host and editor follow;
         // nothing goes back. The VST2 build has no controller parameters.
-        if (position < kProgramIndex || isVst2())
+        if (position < kProgram || isVst2())
             changeProgramParameter (position, value, false, false);
         else
             changeControllerParameter (position, value);

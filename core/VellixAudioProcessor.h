@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/HostParameters.h"
 #include "core/midi/MidiClockGenerator.h"
 #include "core/midi/MidiCntrState.h"
 #include "core/model/Bank_Program.h"
@@ -29,11 +30,7 @@ class VellixAudioProcessor : public juce::AudioProcessor,
 {
 public:
     static constexpr int kNumHostPrograms = 128;
-    static constexpr int kNumHostParameters = 443;
-    static constexpr int kNumVst2Parameters = 184; // the program's bytes only
     static constexpr int kParameterSlots = 1000;
-    static constexpr int kVolumeControllerIndex = 192; // CC 7
-    static constexpr int kVolumeStartValue = 100;
 
     // The editor opens smaller on displays narrower than the design width.
     static juce::Point<int> chooseEditorSize (int usableDisplayWidth);
@@ -74,7 +71,7 @@ public:
     bool saveProgramStateFile (const juce::String& path);
 
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-    int getNumParameters() override { return isVst2() ? kNumVst2Parameters : kNumHostParameters; }
+    int getNumParameters() override { return isVst2() ? HostParameter::kNumProgramParameters : HostParameter::kCount; }
     float getParameter (int index) override;
     void setParameter (int index, float newValue) override;
     const juce::String getParameterName (int index) override;
@@ -113,8 +110,6 @@ public:
     int getEditorWidth() const noexcept { return editorWidth; }
     int getEditorHeight() const noexcept { return editorHeight; }
     void setEditorSize (int width, int height) noexcept;
-
-    const juce::AudioPlayHead::CurrentPositionInfo& getLastPosition() const noexcept { return lastPosition; }
 
 private:
     void renderClock (int numSamples);

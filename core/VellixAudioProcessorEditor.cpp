@@ -1,11 +1,14 @@
 #include "core/VellixAudioProcessorEditor.h"
 
 #include "core/VellixAudioProcessor.h"
+#include "editor/EditorLook.h"
 #include "editor/MainComp.h"
 
 VellixAudioProcessorEditor::VellixAudioProcessorEditor (VellixAudioProcessor& p)
-    : AudioProcessorEditor (p), vellixProcessor (p)
+    : AudioProcessorEditor (p), vellixProcessor (p), look (std::make_unique<EditorLook>())
 {
+    setLookAndFeel (look.get());
+
     mainComp = std::make_unique<MainComp> (p);
     addAndMakeVisible (*mainComp);
     mainComp->setBounds (0, 0, 10, 10);
@@ -25,11 +28,12 @@ VellixAudioProcessorEditor::~VellixAudioProcessorEditor()
 {
     resizeCorner.reset();
     mainComp.reset();
+    setLookAndFeel (nullptr);
 }
 
 void VellixAudioProcessorEditor::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::black);
+    g.fillAll (EditorLook::background);
 }
 
 void VellixAudioProcessorEditor::resized()

@@ -1,8 +1,9 @@
 #include "editor/AppBar.h"
 
+#include "editor/EditorLook.h"
+
 namespace
 {
-const juce::Colour barColour (0xffd69000);
 constexpr int kButtonStyle = 130;
 
 struct BarButton
@@ -36,14 +37,14 @@ AppBar::AppBar (MidiCntrState& h) : hub (h)
 
     channelLabel = std::make_unique<KwsLabel>();
     channelLabel->setBounds (493, 3, 62, 15);
-    channelLabel->setTextStyle ({}, "Arial", 12.0f, juce::Justification::centred);
-    channelLabel->setFrame (2, juce::Colour (0xff000000), juce::Colour (0xff9f9f9f));
+    channelLabel->setTextStyle ({}, EditorLook::kTypefaceName, 12.0f, juce::Justification::centred);
+    channelLabel->setFrame (2, EditorLook::background, EditorLook::labelFrame);
     addAndMakeVisible (*channelLabel);
 
     statusLabel = std::make_unique<KwsLabel>();
     statusLabel->setBounds (564, 2, 300, 15);
-    statusLabel->setTextStyle ({}, "Arial", 13.0f, juce::Justification::left);
-    statusLabel->setFrame (1, barColour, barColour);
+    statusLabel->setTextStyle ({}, EditorLook::kTypefaceName, 13.0f, juce::Justification::left);
+    statusLabel->setFrame (1, EditorLook::bar, EditorLook::bar);
     addAndMakeVisible (*statusLabel);
 
     setSize (1024, kHeight);
@@ -59,7 +60,7 @@ AppBar::~AppBar()
 
 void AppBar::paint (juce::Graphics& g)
 {
-    g.fillAll (barColour);
+    g.fillAll (EditorLook::bar);
 }
 
 KwsBut* AppBar::findButton (int id) const

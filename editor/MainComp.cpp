@@ -1,13 +1,16 @@
 #include "editor/MainComp.h"
 
 #include "core/VellixAudioProcessor.h"
-#include "core/midi/MophoSysEx.h"
 #include "core/storage/SettingsFile.h"
+#include "editor/EditorLook.h"
+
+// MainComp in topic files: this one builds and lays out the root,
+// MainCompEvents.cpp follows the hub's events, MainCompCommands.cpp answers
+// the buttons and menus.
 
 namespace
 {
 constexpr int kEventPumpHz = 60;
-constexpr int kNumChannels = 16;
 } // namespace
 
 MainComp::MainComp (VellixAudioProcessor& p) : processor (p), hub (p.getHub())
@@ -64,7 +67,7 @@ MainComp::~MainComp()
 
 void MainComp::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::black);
+    g.fillAll (EditorLook::background);
 }
 
 void MainComp::resized()
@@ -85,116 +88,4 @@ void MainComp::layoutChildren()
 
     if (appBar != nullptr)
         appBar->setSize (getWidth(), AppBar::kHeight);
-}
-
-//==============================================================================
-void MainComp::midiCntrStateChanged (MidiCntrState*)
-{
-    eventsWaiting = true;
-}
-
-void MainComp::stateCommandPosted()
-{
-    eventsWaiting = true;
-}
-
-void MainComp::handleAsyncUpdate()
-{
-    for (const auto code : hub.takeEvents())
-        handleUiEvent (code);
-}
-
-void MainComp::handleUiEvent (juce::int64 code)
-{
-    switch (UiEventCode::type (code))
-    {
-        case kUiEditBufferReplaced:
-            refreshAll();
-            break;
-
-        case kUiSynthOnLine:
-            appBar->getStatusLabel().setLabelText (kOnLineText);
-            break;
-
-        case kUiSynthOffLine:
-            appBar->getStatusLabel().setLabelText (kOffLineText);
-            break;
-
-        default:
-            // The other events reach pages that are not built yet.
-            break;
-    }
-}
-
-void MainComp::refreshAll()
-{
-    ++refreshCount;
-    repaint();
-}
-
-//==============================================================================
-void MainComp::kwsButtonClicked (int buttonId)
-{
-    switch (buttonId)
-    {
-        case AppBar::kRecv:
-            hub.sendDumpRequest (MophoSysEx::kRequestEditBuffer, 0, 0);
-            break;
-
-        case AppBar::kProgramView:
-        case AppBar::kSequencerView:
-            setViewMode (buttonId);
-            break;
-
-        default:
-            // MIDI, BANK, FILE, EDIT, Send and WRITE open pages and menus
-            // that are not built yet.
-            break;
-    }
-}
-
-void MainComp::kwsButtonChanged (KwsBut*)
-{
-}
-
-void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
-{
-    if (source == &appBar->getChannelLabel())
-        showChannelMenu();
-}
-
-void MainComp::setViewMode (int mode)
-{
-    viewMode = mode;
-    layoutChildren();
-}
-
-//==============================================================================
-void MainComp::showChannelMenu()
-{
-    juce::PopupMenu menu;
-    for (int channel = 1; channel <= kNumChannels; ++channel)
-        menu.addItem (channel, "Channel " + juce::String (channel));
-
-    juce::Component::SafePointer<MainComp> safeThis (this);
-    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (&appBar->getChannelLabel()),
-                        [safeThis] (int itemId) {
-                            if (safeThis != nullptr)
-                                safeThis->handleChannelMenu (itemId);
-                        });
-}
-
-void MainComp::handleChannelMenu (int itemId)
-{
-    if (itemId < 1 || itemId > kNumChannels)
-        return;
-
-    hub.setMidiChannel (itemId);
-
-    auto& settings = hub.getSettings();
-    while (settings.size() <= kSlotMidiChannel)
-        settings.add ("0");
-    settings.set (kSlotMidiChannel, juce::String (itemId));
-
-    appBar->getChannelLabel().setLabelText ("Chan: " + juce::String (itemId));
 }

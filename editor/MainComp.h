@@ -40,9 +40,6 @@ public:
     void resized() override;
     void layoutChildren();
 
-    // A design-unit length at the editor's scale, truncated to whole pixels.
-    static int scaled (float designUnits, float scale) noexcept { return (int) (designUnits * scale); }
-
     // Hub callbacks, on whichever thread posted: they only mark that events
     // wait; the message thread drains them.
     void midiCntrStateChanged (MidiCntrState* hub) override;

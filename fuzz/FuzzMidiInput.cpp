@@ -23,13 +23,27 @@ extern "C" int LLVMFuzzerTestOneInput (const juce::uint8* data, size_t size)
     size_t start = size > 0 ? 1 : 0;
     hub.setVst2Form (size > 0 && (data[0] & 0x80) != 0);
 
+    // The same pieces straight into an assembler of its own.
+    static auto& assembler = *new SysExAssembler();
+
     while (start < size)
     {
         size_t end = start + 1;
         while (end < size && (int) (end - start) < piece && data[end] < 0x80)
             ++end;
 
-        hub.handleIncomingMidiMessage (nullptr, juce::MidiMessage (data + start, (int) (end - start)));
+        const auto* message = data + start;
+        const int length = (int) (end - start);
+        hub.handleIncomingMidiMessage (nullptr, juce::MidiMessage (message, length));
+
+        assembler.notice (message[0]);
+        if (assembler.add (message, length))
+        {
+            const auto* sysEx = assembler.getMessage();
+            const int sysExSize = assembler.getMessageSize();
+            FuzzSupport::check (sysExSize >= 2 && sysExSize <= SysExAssembler::kMaxBytes, "an assembled SysEx within its bound");
+            FuzzSupport::check (sysEx[0] == 0xF0 && sysEx[sysExSize - 1] == 0xF7, "an assembled SysEx from F0 to F7");
+        }
         start = end;
     }
 

@@ -2,6 +2,7 @@
 
 #include "core/midi/MidiCntrState.h"
 #include "core/storage/SettingsFile.h"
+#include "tests/support/ProgramDumps.h"
 
 #include <juce_events/juce_events.h>
 
@@ -41,12 +42,8 @@ inline void checkBanks (const MidiCntrState& hub)
 // After anything, a valid dump must still be received whole.
 inline void checkNextDumpArrives (MidiCntrState& hub)
 {
-    ProgramImage::Block image;
-    image.fill (0x2A);
-    const auto packed = ProgramImage::pack (image);
-    std::vector<juce::uint8> dump { 0xF0, 0x01, 0x25, 0x02, 0x01, 0x07 };
-    dump.insert (dump.end(), packed.begin(), packed.end());
-    dump.push_back (0xF7);
+    const auto image = imageFilledWith (0x2A);
+    const auto dump = buildProgramDump (1, 7, image);
 
     const bool wasFetching = hub.isTransferFetching();
     hub.endTransfer();

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/midi/BankTransfer.h"
 #include "core/midi/CodeQueue.h"
 #include "core/midi/DeviceInputFifo.h"
+#include "core/midi/HubEvents.h"
 #include "core/midi/ListenerSlots.h"
 #include "core/midi/MIDI_PORTS_Control.h"
+#include "core/midi/NrpnOutputCache.h"
+#include "core/midi/SysExAssembler.h"
 #include "core/model/Bank_Program.h"
 #include "core/model/KwsResor.h"
 #include "core/model/ParDes.h"
@@ -14,67 +18,6 @@
 
 #include <array>
 #include <memory>
-
-class MidiCntrState;
-
-// Told of every interface event the hub posts. Called on the posting thread
-// (audio, MIDI input or message thread): only wake the message thread here.
-class MidiCntrStateListener
-{
-public:
-    virtual ~MidiCntrStateListener() = default;
-    virtual void midiCntrStateChanged (MidiCntrState* hub) = 0;
-};
-
-// Told of key commands; the hub calls only stateCommandPosted.
-class stateListener
-{
-public:
-    virtual ~stateListener() = default;
-    virtual void stateCommandPosted() = 0;
-    virtual void auxStateChanged() = 0;
-};
-
-// Interface event types carried in bits 44-59 of a UiEventCode.
-enum UiEventType : int
-{
-    kUiNoteOn = 16,
-    kUiNoteOff = 17,
-    kUiController = 18,
-    kUiProgramByteChanged = 23,
-    kUiGlobalReceived = 24,
-    kUiBankTransferFinished = 25,
-    kUiHostProgramSelected = 32,
-    kUiEditBufferReplaced = 33,
-    kUiSynthOnLine = 34,
-    kUiSynthOffLine = 35,
-    kUiTransferProgress = 37,
-    kUiBankContentsChanged = 39,
-    kUiKeyCommand = 40,
-    kUiPitchBend = 153
-};
-
-// type x 2^44 + channel x 2^28 + position x 2^16 + value
-namespace UiEventCode
-{
-constexpr juce::int64 make (int type, int channel, int position, int value) noexcept
-{
-    return ((juce::int64) (type & 0xFFFF) << 44) | ((juce::int64) (channel & 0xFFFF) << 28)
-         | ((juce::int64) (position & 0xFFF) << 16) | (juce::int64) (value & 0xFFFF);
-}
-constexpr int type (juce::int64 code) noexcept { return (int) ((code >> 44) & 0xFFFF); }
-constexpr int channel (juce::int64 code) noexcept { return (int) ((code >> 28) & 0xFFFF); }
-constexpr int position (juce::int64 code) noexcept { return (int) ((code >> 16) & 0xFFF); }
-constexpr int value (juce::int64 code) noexcept { return (int) (code & 0xFFFF); }
-} // namespace UiEventCode
-
-// Host parameter position x 65536 + value, queued for the host.
-namespace ControllerChangeCode
-{
-constexpr int make (int position, int value) noexcept { return position * 65536 + (value & 0xFFFF); }
-constexpr int position (int code) noexcept { return code / 65536; }
-constexpr int value (int code) noexcept { return code % 65536; }
-} // namespace ControllerChangeCode
 
 // The plug-in's model and MIDI hub: the synthesizer's three banks, the host
 // bank's edit buffer, the MIDI ports, the settings, and the queues that tell
@@ -115,16 +58,15 @@ public:
     void handleGlobalDump (const juce::uint8* data, int size);
     bool isSynthesizerFound() const noexcept { return synthesizerFound; }
 
-    // Bank transfers: 0 receives one bank, 7 every bank from the starting one
-    // up to C; 100 and 107 only show the progress of a transmission.
-    static constexpr int kReceiveOneBank = 0;
-    static constexpr int kReceiveAllBanks = 7;
-    static constexpr int kNoTransfer = -1;
+    // Bank transfers (see BankTransfer for the operations).
+    static constexpr int kReceiveOneBank = BankTransfer::kReceiveOneBank;
+    static constexpr int kReceiveAllBanks = BankTransfer::kReceiveAllBanks;
+    static constexpr int kNoTransfer = BankTransfer::kNoTransfer;
     void startTransfer (int operation, int startBank);
     void endTransfer();
-    bool isTransferBusy() const noexcept { return transferBusy; }
-    bool isTransferFetching() const noexcept { return transferFetching; }
-    int getTransferOperation() const noexcept { return transferOperation; }
+    bool isTransferBusy() const noexcept { return transfer.isBusy(); }
+    bool isTransferFetching() const noexcept { return transfer.isFetching(); }
+    int getTransferOperation() const noexcept { return transfer.getOperation(); }
 
     void setHelpPageShown (bool shown) noexcept { helpPageShown = shown; }
     bool isHelpPageShown() const noexcept { return helpPageShown; }
@@ -213,7 +155,7 @@ public:
 
     //==============================================================================
     void updateSampleRate (int newSampleRate);
-    double getSampleRate() const noexcept { return sampleRate; }
+    double getSampleRate() const noexcept { return sampleRate.load(); }
     void setBlockSize (int samples) noexcept { blockSize = samples; }
     int getBlockSize() const noexcept { return blockSize; }
 
@@ -236,8 +178,6 @@ public:
 
     float getEditorScale() const noexcept { return editorScale; }
     void setEditorScale (float scale) noexcept { editorScale = scale; }
-
-    juce::CriticalSection& getLock() noexcept { return lock; }
 
     //==============================================================================
     // Settings list: read at start-up, written whole at every save.
@@ -286,13 +226,15 @@ public:
 private:
     void initialise();
     void fillHardwareBanks();
-    void sendNrpnSequence (int number, int value, bool full, double due);
+    void sendNrpnSequence (int number, int value, NrpnOutputCache::Form form, double due);
+    // The four controllers of an incoming NRPN; false for any other.
+    bool takeNrpnController (int controller, int value);
     void completeNrpn();
     void handleIncomingMidiMessageVst2 (const juce::MidiMessage& message);
     void forwardToHost (const juce::uint8* data, int size);
-    void assembleSysEx (const juce::MidiMessage& message);
+    void assembleSysEx (const juce::uint8* data, int size);
     void loadEditBufferFromDump (const ProgramImage::Block& image);
-    void requestNextTransferProgram (int bank, int program);
+    void applyTransferStep (const BankTransfer::Step& step, int bank, int program);
 
     // Saves the connection scan's result on the message thread, never on the
     // MIDI input thread that learns of it.
@@ -318,8 +260,8 @@ private:
     std::unique_ptr<MIDI_PORTS_Control> ports;   // message thread
     juce::StringArray portSettings;              // message thread
 
-    // Message or host thread; written on the MIDI input thread only for the
-    // connection scan's slots.
+    // Message or host thread only: the connection scan's result, learnt on the
+    // MIDI input thread, is written through scanResultSaver.
     juce::StringArray settingsList;
     bool helpPageRequested = false;
     std::atomic<int> midiChannel { 1 }; // message thread writes; every thread that sends reads
@@ -329,30 +271,32 @@ private:
     ParDes parDes;
     KwsResor keyImages;
 
-    // The last NRPN built for the synthesizer, and when it is due there. Any
-    // thread; guarded by nrpnLock together with the building of a sequence.
+    // Any thread; guarded by nrpnLock together with the sending of a sequence.
     juce::SpinLock nrpnLock;
-    int cachedNrpn = -1, cachedMsb = 0, cachedLsb = 0;
-    double cachedNrpnDue = 0, latestNrpnDue = 0;
+    NrpnOutputCache nrpnCache;
 
     // Host or message thread; read on the audio thread.
     std::array<int, kNumMidiDelays> midiDelayTable {};
     int delayMode = 0;
     std::atomic<int> sampleRateIndex { 0 };
 
-    double sampleRate = 44100.0;
+    // Written by the processor (host or audio thread); read on any thread.
+    std::atomic<double> sampleRate { 44100.0 };
+    // Audio thread, and prepareToPlay before the blocks start.
     int blockSize = 0;
-    int currentHostProgram = -1;
+    // The host's program calls (host or message thread) and the editor; -1
+    // until a program is chosen.
+    std::atomic<int> currentHostProgram { -1 };
     // The bank and program last selected on or received from the synthesizer;
     // any thread. The bank may name none of A-C after a hardware bank select.
     std::atomic<int> currentHardwareBank { 0 }, currentHardwareProgram { 0 };
-    float editorScale = 1.0f;
+    float editorScale = 1.0f; // message thread: MainComp writes, the pages read
 
     std::unique_ptr<Bank_Program> bankA, bankB, bankC;
     std::array<Bank_Program*, kNumHardwareBanks> bankList {};
     Bank_Program* hostBank = nullptr; // the processor's, not ours
 
-    juce::CriticalSection lock;
+    juce::CriticalSection lock; // guards changes to the listener lists
     juce::SpinLock imageLock;
 
     // Hardware notes for the host: MIDI input thread to audio thread.
@@ -362,15 +306,13 @@ private:
     std::atomic<bool> vst2Form { false };
 
     // MIDI input thread only.
-    std::vector<juce::uint8> sysExBuffer;
+    SysExAssembler sysEx;
     juce::uint8 nrpnValueMsb = 0, nrpnValueLsb = 0;
     // MIDI input thread; the editor resets them when it opens.
     std::atomic<juce::uint8> nrpnNumberMsb { 255 }, nrpnNumberLsb { 255 };
 
     // Written by the editor (message thread) and the MIDI input thread.
-    std::atomic<bool> transferBusy { false }, transferFetching { false };
-    std::atomic<int> transferOperation { kNoTransfer };
-    std::atomic<int> pendingBank { -1 }, pendingProgram { -1 };
+    BankTransfer transfer;
     std::atomic<bool> synthesizerFound { false }, helpPageShown { false };
     std::atomic<int> scanInput { -1 }, scanOutput { -1 };
     ScanResultSaver scanResultSaver { *this };

@@ -32,4 +32,12 @@ constexpr int kDataEntryMsb = 6;
 constexpr int kDataEntryLsb = 38;
 constexpr int kBankSelect = 32;
 constexpr int kModWheel = 1;
+
+// The controllers the model reads itself (NRPN and bank select): never passed
+// on as they stand.
+constexpr bool isModelController (int controller) noexcept
+{
+    return controller == kNrpnNumberMsb || controller == kNrpnNumberLsb || controller == kDataEntryMsb
+        || controller == kDataEntryLsb || controller == kBankSelect;
+}
 } // namespace MophoSysEx

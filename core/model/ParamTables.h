@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/ParamDisplayKind.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,15 +16,14 @@ constexpr int kNumNrpnRows = 256;
 constexpr int kNumHostPositions = 200;
 constexpr int kNumListedPositions = 115; // positions with their own row below
 
-// Positions not listed: NRPN = position, maximum 127, kind 0.
+// Positions not listed: NRPN = position, maximum 127, shown as a number.
 constexpr int kDefaultMax = 127;
-constexpr int kDefaultKind = 0;
 
 struct Row
 {
     int16_t nrpn;
     int16_t max;
-    int16_t kind;
+    int16_t kind; // a ParamDisplayKind
     const char* hostName;
 };
 
@@ -32,11 +33,10 @@ extern const std::array<Row, kNumListedPositions> kListedPositions;
 constexpr int kFirstUnlistedMax = 111;
 constexpr int kFirstUnlistedNrpn = 109;
 
-// Sequencer steps (and the first name byte): kind 567; track 1 up to 127, tracks 2-4 up to 126.
+// Sequencer steps (and the first name byte): shown as steps; track 1 up to 127, tracks 2-4 up to 126.
 constexpr int kSequencerFirst = 120;
 constexpr int kSequencerLast = 184;
 constexpr int kSequencerTrack2First = 136;
-constexpr int kSequencerKind = 567;
 
 // Received NRPN numbers that do not write the position of the same number:
 // numbers first..last write positions from firstPosition on.

@@ -1,5 +1,7 @@
 #include "editor/widgets/Check_But.h"
 
+#include "editor/EditorLook.h"
+
 #include <BrindlemarkAssets.h>
 
 Check_But::Check_But()
@@ -31,7 +33,7 @@ void Check_But::setChecked (bool shouldBeTicked)
 void Check_But::paintCaption (juce::Graphics& g) const
 {
     g.setColour (captionColour);
-    g.setFont (juce::Font ("Arial", captionHeight, juce::Font::plain));
+    g.setFont (EditorLook::font (captionHeight));
     g.drawText (caption, getX() + kCaptionOffset, getY(), kCaptionWidth, kHeight, juce::Justification::centredLeft, true);
 }
 

@@ -1,5 +1,7 @@
 #include "editor/widgets/KwsBut.h"
 
+#include "editor/EditorLook.h"
+
 #include <BrindlemarkAssets.h>
 
 namespace
@@ -8,22 +10,26 @@ struct StyleLook
 {
     int style;
     float fontHeight;
-    juce::uint32 text, downText, normalFill, downFill, edges;
-    juce::uint32 innerColour, innerOnColour;
+    EditorLook::Named text, downText, normalFill, downFill, edges;
+    EditorLook::Named innerColour, innerOnColour;
     int innerTop, innerExtraHeight;
 };
 
-// Colours left at 0 stay transparent, as the style does not use them.
+using L = EditorLook;
+constexpr auto none = EditorLook::transparent; // a colour the style does not use
+
+// clang-format off
 constexpr StyleLook styleLooks[] = {
-    { kwsButToggle, 13.0f, 0xffffffff, 0xfff0f0f0, 0xff202d31, 0xff040405, 0xff000000, 0, 0, 0, 0 },
-    { kwsButPlain, 13.0f, 0xffffffff, 0xffffffff, 0xff202d31, 0xff040405, 0xff000000, 0, 0, 0, 0 },
-    { kwsButImage, 12.0f, 0xff000000, 0, 0, 0, 0, 0, 0, 0, 0 },
+    { kwsButToggle, 13.0f, L::faceText,      L::faceDownText, L::faceFill, L::faceDownFill, L::faceEdge, none,        none,          0, 0 },
+    { kwsButPlain,  13.0f, L::faceText,      L::faceText,     L::faceFill, L::faceDownFill, L::faceEdge, none,        none,          0, 0 },
+    { kwsButImage,  12.0f, L::imageFaceText, none,            none,        none,            none,        none,        none,          0, 0 },
     // The inner button reaches past the top and bottom so its rounded ends are clipped.
-    { kwsButBar, 12.0f, 0xff000000, 0xffffffff, 0, 0, 0, 0xffc87003, 0xff8b4916, -3, 6 },
-    { kwsButBank, 12.0f, 0xff000000, 0xffffffff, 0, 0, 0, 0xffc87003, 0xff8b4916, -3, 6 },
+    { kwsButBar,    12.0f, L::imageFaceText, L::faceText,     none,        none,            none,        L::barFace,    L::barFaceOn,    -3, 6 },
+    { kwsButBank,   12.0f, L::imageFaceText, L::faceText,     none,        none,            none,        L::barFace,    L::barFaceOn,    -3, 6 },
     // Ends two pixels short of the bottom: that strip is pressed on the button itself.
-    { kwsButDialog, 13.0f, 0xffffffff, 0xffffffff, 0, 0, 0, 0xff5a6163, 0xff000000, -5, 3 },
+    { kwsButDialog, 13.0f, L::faceText,      L::faceText,     none,        none,            none,        L::dialogFace, L::dialogFaceOn, -5, 3 },
 };
+// clang-format on
 
 const StyleLook* findLook (int style)
 {
@@ -39,10 +45,6 @@ juce::Image decode (const char* data, int size)
     return juce::ImageCache::getFromMemory (data, size);
 }
 
-juce::Font arial (float height)
-{
-    return juce::Font ("Arial", height, juce::Font::plain);
-}
 } // namespace
 
 KwsBut::KwsBut (juce::String captionText, int buttonId, int buttonStyle)
@@ -66,11 +68,11 @@ void KwsBut::placeWithStyleImages (int x, int y, int w, int h, bool applyBounds)
     if (const auto* look = findLook (style))
     {
         fontHeight = look->fontHeight;
-        textColour = juce::Colour (look->text);
-        downTextColour = juce::Colour (look->downText);
-        normalFill = juce::Colour (look->normalFill);
-        downFill = juce::Colour (look->downFill);
-        edgeA = edgeB = juce::Colour (look->edges);
+        textColour = look->text;
+        downTextColour = look->downText;
+        normalFill = look->normalFill;
+        downFill = look->downFill;
+        edgeA = edgeB = look->edges;
 
         if (style == kwsButToggle && indicatorOff.isNull())
         {
@@ -94,8 +96,8 @@ void KwsBut::placeWithStyleImages (int x, int y, int w, int h, bool applyBounds)
                 addAndMakeVisible (*innerButton);
             }
 
-            innerButton->setColour (juce::TextButton::buttonColourId, juce::Colour (look->innerColour));
-            innerButton->setColour (juce::TextButton::buttonOnColourId, juce::Colour (look->innerOnColour));
+            innerButton->setColour (juce::TextButton::buttonColourId, look->innerColour);
+            innerButton->setColour (juce::TextButton::buttonOnColourId, look->innerOnColour);
             innerButton->setBounds (0, look->innerTop, w, h + look->innerExtraHeight);
         }
     }
@@ -181,7 +183,7 @@ void KwsBut::paint (juce::Graphics& g)
 void KwsBut::paintPlain (juce::Graphics& g)
 {
     const int w = getWidth(), h = getHeight();
-    g.setFont (arial (fontHeight));
+    g.setFont (EditorLook::font (fontHeight));
 
     if (pressed || toggled)
     {
@@ -213,7 +215,7 @@ void KwsBut::paintPlain (juce::Graphics& g)
 
 void KwsBut::paintToggle (juce::Graphics& g)
 {
-    g.setFont (arial (fontHeight));
+    g.setFont (EditorLook::font (fontHeight));
     g.drawImage (toggled ? indicatorOn : indicatorOff, 2, 5, 15, 11, 0, 0, 15, 11);
     g.setColour (textColour);
     g.drawText (caption, kIndicatorZoneRight, 1, getWidth(), getHeight(), juce::Justification::left, false);
@@ -232,7 +234,7 @@ void KwsBut::paintImage (juce::Graphics& g)
 
     if (caption.isNotEmpty())
     {
-        g.setFont (arial ((float) imageFontHeight));
+        g.setFont (EditorLook::font ((float) imageFontHeight));
         g.setColour (textColour);
         g.drawText (caption, 0, top, w, imageHeight, juce::Justification::centred, false);
     }
@@ -244,13 +246,13 @@ void KwsBut::paintOverChildren (juce::Graphics& g)
         return;
 
     const int w = getWidth(), h = getHeight();
-    g.setFont (arial (fontHeight));
+    g.setFont (EditorLook::font (fontHeight));
     g.setColour (textColour);
     g.drawText (caption, 0, 0, w, h, juce::Justification::centred, false);
 
     if (style == kwsButBar)
     {
-        g.setColour (juce::Colours::black);
+        g.setColour (EditorLook::faceEdge);
         g.drawLine (0.0f, (float) h, (float) w, (float) h);
     }
 }

@@ -1,5 +1,7 @@
 #include "editor/widgets/RenameCnt.h"
 
+#include "editor/EditorLook.h"
+
 RenameCnt::RenameCnt (int x, int y, const juce::String& textToEdit)
     : okButton ("OK", kOkId, kwsButDialog), cancelButton ("Cancel", kCancelId, kwsButDialog)
 {
@@ -14,8 +16,8 @@ RenameCnt::RenameCnt (int x, int y, const juce::String& textToEdit)
     textEditor.setCaretVisible (true);
     textEditor.setPopupMenuEnabled (true);
     textEditor.setSelectAllWhenFocused (true);
-    textEditor.setColour (juce::TextEditor::highlightColourId, juce::Colour (0x40ffffff));
-    textEditor.setFont (juce::Font ("Arial", 14.0f, juce::Font::plain));
+    textEditor.setColour (juce::TextEditor::highlightColourId, EditorLook::renameSelection);
+    textEditor.setFont (EditorLook::font (14.0f));
     textEditor.setBounds (0, 0, kWidth, 24);
     // The synthesizer's program names hold 16 characters.
     textEditor.setInputRestrictions (kMaxNameLength, {});
@@ -27,5 +29,5 @@ RenameCnt::RenameCnt (int x, int y, const juce::String& textToEdit)
 
 void RenameCnt::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff221414));
+    g.fillAll (EditorLook::renameFill);
 }

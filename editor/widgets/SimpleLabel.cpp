@@ -1,5 +1,7 @@
 #include "editor/widgets/SimpleLabel.h"
 
+#include "editor/EditorLook.h"
+
 SimpleLabel::SimpleLabel (float height, juce::Colour backgroundColour, int styleFlags, int textJustification)
     : background (backgroundColour), fontHeight (height), fontStyleFlags (styleFlags), justification (textJustification)
 {
@@ -25,7 +27,7 @@ void SimpleLabel::paint (juce::Graphics& g)
         return;
 
     g.setColour (textColour);
-    g.setFont (juce::Font ("Arial", fontHeight, fontStyleFlags));
+    g.setFont (EditorLook::font (fontHeight, fontStyleFlags));
     // A font taller than the line would spill below it; the line is all it owns.
     g.reduceClipRegion (0, 0, getWidth(), kTextHeight);
     g.drawText (text, 0, 0, getWidth(), kTextHeight, juce::Justification (justification), true);

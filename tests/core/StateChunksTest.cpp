@@ -1,16 +1,10 @@
 #include "core/VellixAudioProcessor.h"
+#include "support/ProgramDumps.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-ProgramImage::Block imageFilledWith (juce::uint8 value)
-{
-    ProgramImage::Block image;
-    image.fill (value);
-    return image;
-}
-
 const juce::uint8* bytesOf (const juce::MemoryBlock& block) { return static_cast<const juce::uint8*> (block.getData()); }
 
 std::vector<juce::uint8> stateOf (VellixAudioProcessor& processor)

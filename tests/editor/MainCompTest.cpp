@@ -1,4 +1,5 @@
 #include "core/VellixAudioProcessorEditor.h"
+#include "editor/EditorLook.h"
 #include "editor/MainComp.h"
 #include "support/SynthRig.h"
 
@@ -49,7 +50,7 @@ TEST (MainCompLayout, DesignUnitsScaleAndTruncate)
                                                     { 1148.0f, 975.0f / 1148.0f, 975 }, { 23.0f, 0.849f, 19 } };
 
     for (auto [units, scale, pixels] : cases)
-        EXPECT_EQ (MainComp::scaled (units, scale), pixels) << units << " at " << scale;
+        EXPECT_EQ (EditorLook::scaled (units, scale), pixels) << units << " at " << scale;
 }
 
 TEST_F (Editor, TheScaleFollowsTheWidthButTheBarKeepsItsHeight)

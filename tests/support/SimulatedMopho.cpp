@@ -1,6 +1,7 @@
 #include "support/SimulatedMopho.h"
 
 #include "core/midi/MidiCntrState.h"
+#include "support/ProgramDumps.h"
 
 #include <cmath>
 
@@ -403,15 +404,7 @@ SimulatedMopho::Bytes SimulatedMopho::buildEditBufferDump() const
 
 SimulatedMopho::Bytes SimulatedMopho::buildProgramDump (int bank, int program) const
 {
-    const auto packed = pack (banks[slotIndex (bank, program)]);
-
-    Bytes dump;
-    dump.reserve ((size_t) kProgramDumpSize);
-    dump.insert (dump.end(), { kSysExStart, kManufacturerId, kDeviceId, kProgramDumpCommand, (juce::uint8) bank, (juce::uint8) program });
-    dump.insert (dump.end(), packed.begin(), packed.end());
-    dump.push_back (kSysExEnd);
-    jassert ((int) dump.size() == kProgramDumpSize);
-    return dump;
+    return ::buildProgramDump (bank, program, banks[slotIndex (bank, program)]);
 }
 
 SimulatedMopho::Bytes SimulatedMopho::buildGlobalDump() const

@@ -1,3 +1,4 @@
+#include "support/ProgramDumps.h"
 #include "support/SimulatedMopho.h"
 
 #include <gtest/gtest.h>
@@ -95,11 +96,7 @@ TEST (SimulatedMopho, AnswersEachRequestWithItsDump)
           } },
         { { 0xF0, 0x01, 0x25, 0x05, 0x02, 0x4D, 0xF7 }, Request::programDump,
           [] (auto& synth) {
-              const auto packed = ProgramImage::pack (synth.getProgram (2, 77));
-              Bytes dump { 0xF0, 0x01, 0x25, 0x02, 0x02, 0x4D };
-              dump.insert (dump.end(), packed.begin(), packed.end());
-              dump.push_back (0xF7);
-              return dump;
+              return buildProgramDump (2, 77, synth.getProgram (2, 77));
           } },
         { { 0xF0, 0x01, 0x25, 0x0E, 0xF7 }, Request::globalParameters,
           [] (auto& synth) {

@@ -1,21 +1,14 @@
 #include "core/midi/MidiCntrState.h"
+#include "support/HubRig.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 // The hub as the VST2 build runs it.
-struct Vst2Input : testing::Test
+struct Vst2Input : testing::Test, HubRig
 {
-    Vst2Input()
-    {
-        hostBank.initialiseBank();
-        hub.setHostBank (&hostBank);
-        hub.setVst2Form (true);
-        hub.takeEvents();
-    }
-
-    void receive (const juce::MidiMessage& m) { hub.handleIncomingMidiMessage (nullptr, m); }
+    Vst2Input() { hub.setVst2Form (true); }
 
     std::vector<std::vector<int>> hostGets()
     {
@@ -26,9 +19,6 @@ struct Vst2Input : testing::Test
             messages.emplace_back (event.data, event.data + event.numBytes);
         return messages;
     }
-
-    Bank_Program hostBank { "Program Bank" };
-    MidiCntrState hub;
 };
 
 using M = juce::MidiMessage;

@@ -1,4 +1,6 @@
 #include "core/midi/MidiCntrState.h"
+#include "support/HubRig.h"
+#include "support/ProgramDumps.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +16,12 @@ juce::MidiMessage raw (std::vector<int> bytes)
 
 std::vector<juce::uint8> programDump (int bank, int program, juce::uint8 fill)
 {
-    ProgramImage::Block image;
-    image.fill (fill);
-    const auto packed = ProgramImage::pack (image);
-    std::vector<juce::uint8> dump { 0xF0, 0x01, 0x25, 0x02, (juce::uint8) bank, (juce::uint8) program };
-    dump.insert (dump.end(), packed.begin(), packed.end());
-    dump.push_back (0xF7);
-    return dump;
+    return buildProgramDump (bank, program, imageFilledWith (fill));
 }
 
-struct HardwareInput : testing::Test
+struct HardwareInput : testing::Test, HubRig
 {
-    HardwareInput()
-    {
-        hostBank.initialiseBank();
-        hub.setHostBank (&hostBank);
-        hub.takeEvents();
-    }
-
-    void receive (const juce::MidiMessage& m) { hub.handleIncomingMidiMessage (nullptr, m); }
+    using HubRig::receive;
     void receive (const std::vector<juce::uint8>& bytes, size_t from = 0, size_t to = std::string::npos)
     {
         to = juce::jmin (to, bytes.size());
@@ -51,9 +40,6 @@ struct HardwareInput : testing::Test
             types.push_back (UiEventCode::type (code));
         return types;
     }
-
-    Bank_Program hostBank { "Program Bank" };
-    MidiCntrState hub;
 };
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "core/midi/MidiCntrState.h"
+#include "support/HubRig.h"
 #include "support/VirtualMidi.h"
 
 #include <gtest/gtest.h>
@@ -40,18 +41,8 @@ std::vector<int> typesOf (const juce::Array<juce::int64>& events)
     return types;
 }
 
-// A hub with an initialised host bank, as the processor gives it one.
-struct HubFixture : testing::Test
+struct HubFixture : testing::Test, HubRig
 {
-    HubFixture()
-    {
-        hostBank.initialiseBank();
-        hub.setHostBank (&hostBank);
-        hub.takeEvents();
-    }
-
-    Bank_Program hostBank { "Program Bank" };
-    MidiCntrState hub;
 };
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "core/model/BankFolder.h"
 #include "core/model/Bank_Program.h"
+#include "support/ProgramDumps.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +22,8 @@ juce::MemoryBlock programDumps (int count, int firstSeed)
     juce::MemoryBlock block;
     for (int k = 0; k < count; ++k)
     {
-        const juce::uint8 header[] = { 0xF0, 0x01, 0x25, 0x02, 0x07, 0x7F }; // bank and program are not used
-        block.append (header, sizeof (header));
-        const auto packed = pack (imageWithSeed (firstSeed + k));
-        block.append (packed.data(), packed.size());
-        const juce::uint8 end = 0xF7;
-        block.append (&end, 1);
+        const auto dump = buildProgramDump (7, 127, imageWithSeed (firstSeed + k)); // bank and program are not used
+        block.append (dump.data(), dump.size());
     }
     return block;
 }

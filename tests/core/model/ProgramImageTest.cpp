@@ -1,5 +1,6 @@
 #include "core/model/BankFolder.h"
 #include "core/model/DSI_Program.h"
+#include "support/ProgramDumps.h"
 
 #include <gtest/gtest.h>
 
@@ -243,11 +244,8 @@ TEST (DsiProgram, CollectFindsEveryCompleteProgramDump)
 {
     juce::Random random (7);
     const auto dumpOf = [&random] (int bank, int prog) {
-        ByteArray dump { 0xF0, 0x01, 0x25, 0x02, (juce::uint8) bank, (juce::uint8) prog };
-        const auto packed = pack (randomImage (random));
-        dump.addArray (packed.data(), kPackedSize);
-        dump.add (0xF7);
-        return dump;
+        const auto dump = buildProgramDump (bank, prog, randomImage (random));
+        return ByteArray (dump.data(), (int) dump.size());
     };
 
     ByteArray stream;

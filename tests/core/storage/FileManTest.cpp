@@ -1,19 +1,13 @@
 #include "core/model/Bank_Program.h"
 #include "core/storage/FileMan.h"
 #include "core/storage/SettingsFile.h"
+#include "support/ProgramDumps.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 using Bytes = std::vector<juce::uint8>;
-
-ProgramImage::Block imageFilledWith (juce::uint8 value)
-{
-    ProgramImage::Block image;
-    image.fill (value);
-    return image;
-}
 
 Bytes editBufferDump (juce::uint8 fill)
 {
@@ -23,11 +17,7 @@ Bytes editBufferDump (juce::uint8 fill)
 
 Bytes programDump (juce::uint8 fill)
 {
-    const auto packed = ProgramImage::pack (imageFilledWith (fill));
-    Bytes dump { 0xF0, 0x01, 0x25, 0x02, 0x00, 0x00 };
-    dump.insert (dump.end(), packed.begin(), packed.end());
-    dump.push_back (0xF7);
-    return dump;
+    return buildProgramDump (0, 0, imageFilledWith (fill));
 }
 
 juce::String fileWith (const Bytes& bytes, const char* name = "file.syx")

@@ -1,0 +1,41 @@
+#include "editor/EditorLook.h"
+
+juce::Font EditorLook::font (float height, int styleFlags)
+{
+    return juce::Font (kTypefaceName, height, styleFlags);
+}
+
+juce::Rectangle<int> EditorLook::scaled (juce::Rectangle<float> design, float scale) noexcept
+{
+    return { scaled (design.getX(), scale), scaled (design.getY(), scale), scaled (design.getWidth(), scale),
+             scaled (design.getHeight(), scale) };
+}
+
+EditorLook::EditorLook()
+{
+    setColour (juce::PopupMenu::backgroundColourId, menuBackground);
+    setColour (juce::PopupMenu::textColourId, menuText);
+    setColour (juce::PopupMenu::headerTextColourId, menuText);
+    setColour (juce::PopupMenu::highlightedBackgroundColourId, menuHighlight);
+    setColour (juce::PopupMenu::highlightedTextColourId, menuText);
+}
+
+void EditorLook::drawPopupMenuBackground (juce::Graphics& g, int width, int height)
+{
+    LookAndFeel_V2::drawPopupMenuBackground (g, width, height);
+}
+
+void EditorLook::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator,
+                                    bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu,
+                                    const juce::String& itemText, const juce::String& shortcutKeyText,
+                                    const juce::Drawable* icon, const juce::Colour* textColour)
+{
+    LookAndFeel_V2::drawPopupMenuItem (g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu, itemText,
+                                       shortcutKeyText, icon, textColour);
+}
+
+void EditorLook::getIdealPopupMenuItemSize (const juce::String& itemText, bool isSeparator, int standardMenuItemHeight,
+                                            int& idealWidth, int& idealHeight)
+{
+    LookAndFeel_V2::getIdealPopupMenuItemSize (itemText, isSeparator, standardMenuItemHeight, idealWidth, idealHeight);
+}

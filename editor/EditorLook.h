@@ -1,0 +1,70 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The editor's one look: every colour it paints with, its typeface, the
+// design-unit scaling of its pages, and the look of its pop-up menus. The
+// editor window sets one instance on itself, where every widget finds it and
+// hands it to the menus it opens; everything but the menus keeps the
+// framework's default look.
+class EditorLook : public juce::LookAndFeel_V4
+{
+public:
+    // An ARGB value with a name; constexpr, so style tables can hold it.
+    struct Named
+    {
+        juce::uint32 argb;
+        operator juce::Colour() const { return juce::Colour (argb); }
+    };
+
+    static constexpr Named transparent { 0x00000000 };
+    static constexpr Named background { 0xff000000 };
+    static constexpr Named text { 0xffffffff };
+    static constexpr Named bar { 0xffd69000 };          // the application bar
+    static constexpr Named controlFill { 0xff363a3f };  // behind a control and its section
+    static constexpr Named valueText { 0xffb6fffd };    // a control's value
+    static constexpr Named ledTint { 0x33814141 };      // laid over a lit LED
+    static constexpr Named labelFrame { 0xff9f9f9f };
+    static constexpr Named renameFill { 0xff221414 };
+    static constexpr Named renameSelection { 0x40ffffff };
+
+    static constexpr Named menuBackground { 0xff000000 };
+    static constexpr Named menuText { 0xffffffff };
+    static constexpr Named menuHighlight { 0xff808080 };
+
+    // Button faces: the plain and toggle buttons, the bar and bank buttons'
+    // inner button, and the dialog buttons'.
+    static constexpr Named faceText { 0xffffffff };
+    static constexpr Named faceDownText { 0xfff0f0f0 };
+    static constexpr Named faceFill { 0xff202d31 };
+    static constexpr Named faceDownFill { 0xff040405 };
+    static constexpr Named faceEdge { 0xff000000 };
+    static constexpr Named imageFaceText { 0xff000000 };
+    static constexpr Named barFace { 0xffc87003 };
+    static constexpr Named barFaceOn { 0xff8b4916 };
+    static constexpr Named dialogFace { 0xff5a6163 };
+    static constexpr Named dialogFaceOn { 0xff000000 };
+
+    // The one typeface of the editor.
+    static constexpr const char* kTypefaceName = "Arial";
+    static juce::Font font (float height, int styleFlags = juce::Font::plain);
+
+    // Design units (of the 1148 x 700 canvas) at the editor's scale, each
+    // product truncated toward zero to whole pixels.
+    static int scaled (float designUnits, float scale) noexcept { return (int) (designUnits * scale); }
+    static juce::Rectangle<int> scaled (juce::Rectangle<float> design, float scale) noexcept;
+
+    EditorLook();
+
+    // Menus keep the framework's classic drawing, in the colours above.
+    void drawPopupMenuBackground (juce::Graphics& g, int width, int height) override;
+    void drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
+                            bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& itemText,
+                            const juce::String& shortcutKeyText, const juce::Drawable* icon,
+                            const juce::Colour* textColour) override;
+    void getIdealPopupMenuItemSize (const juce::String& itemText, bool isSeparator, int standardMenuItemHeight,
+                                    int& idealWidth, int& idealHeight) override;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorLook)
+};

@@ -1,0 +1,45 @@
+#include "editor/MainComp.h"
+
+void MainComp::midiCntrStateChanged (MidiCntrState*)
+{
+    eventsWaiting = true;
+}
+
+void MainComp::stateCommandPosted()
+{
+    eventsWaiting = true;
+}
+
+void MainComp::handleAsyncUpdate()
+{
+    for (const auto code : hub.takeEvents())
+        handleUiEvent (code);
+}
+
+void MainComp::handleUiEvent (juce::int64 code)
+{
+    switch (UiEventCode::type (code))
+    {
+        case kUiEditBufferReplaced:
+            refreshAll();
+            break;
+
+        case kUiSynthOnLine:
+            appBar->getStatusLabel().setLabelText (kOnLineText);
+            break;
+
+        case kUiSynthOffLine:
+            appBar->getStatusLabel().setLabelText (kOffLineText);
+            break;
+
+        default:
+            // The other events reach pages that are not built yet.
+            break;
+    }
+}
+
+void MainComp::refreshAll()
+{
+    ++refreshCount;
+    repaint();
+}
