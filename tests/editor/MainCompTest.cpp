@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <malloc.h>
 #include <thread>
 
@@ -170,12 +171,18 @@ TEST (EditorLifetime, OpeningAndClosingLeaksNothing)
     for (int i = 0; i < 10; ++i)
         openAndClose();
 
-    const auto before = mallinfo2().uordblks;
-    for (int i = 0; i < 50; ++i)
-        openAndClose();
-    const auto after = mallinfo2().uordblks;
+    // A leak grows the heap in every round; the framework's own queues and
+    // caches, filled by its timer thread under load, in one now and then.
+    long smallestGrowth = std::numeric_limits<long>::max();
+    for (int round = 0; round < 3; ++round)
+    {
+        const auto before = mallinfo2().uordblks;
+        for (int i = 0; i < 50; ++i)
+            openAndClose();
+        smallestGrowth = std::min (smallestGrowth, (long) mallinfo2().uordblks - (long) before);
+    }
 
-    EXPECT_LT ((long) after - (long) before, 16 * 1024);
+    EXPECT_LT (smallestGrowth, 16 * 1024);
 }
 
 TEST_F (Editor, EventsFromTheMidiThreadNeverReachAClosedEditor)
