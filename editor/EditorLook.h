@@ -45,6 +45,27 @@ public:
     static constexpr Named dialogFace { 0xff5a6163 };
     static constexpr Named dialogFaceOn { 0xff000000 };
 
+    // The MIDI setup page and its latency panel.
+    static constexpr Named setupShade { 0x88000000 };        // laid over the editor
+    static constexpr Named setupFrameFill { 0xdd15222a };
+    static constexpr Named setupFrameOutline { 0xdd457089 };
+    static constexpr Named setupCaption { 0xfff3f3f3 };
+    static constexpr Named setupNote { 0xff888888 };
+    static constexpr Named setupHelpText { 0xffdddddd };
+    static constexpr Named portField { 0xff282626 };
+    static constexpr Named portFieldOutline { 0xfffbffff };
+    static constexpr Named portLampOpen { 0xffff0000 };
+    static constexpr Named portLampClosed { 0xff432d24 };    // also the open lamp's outline
+    static constexpr Named portLampClosedOutline { 0xff000000 };
+
+    // The library-window widgets.
+    static constexpr Named libButText { 0xfff7f7f7 };
+    static constexpr Named kwButHoverShade { 0x11000000 };
+    static constexpr Named kwButPressShade { 0x22000000 };
+    static constexpr Named rateSliderBlank { 0xffffffff };
+    static constexpr Named rateSliderHidden { 0xff000000 }; // covers the bar right of the value
+    static constexpr Named rateSliderReadout { 0xfffff2ff };
+
     // The one typeface of the editor.
     static constexpr const char* kTypefaceName = "Arial";
     static juce::Font font (float height, int styleFlags = juce::Font::plain);

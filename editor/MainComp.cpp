@@ -6,7 +6,7 @@
 
 // MainComp in topic files: this one builds and lays out the root,
 // MainCompEvents.cpp follows the hub's events, MainCompCommands.cpp answers
-// the buttons and menus.
+// the buttons and menus, MainCompSetup.cpp runs the MIDI setup page.
 
 namespace
 {
@@ -59,6 +59,7 @@ MainComp::~MainComp()
     hub.setHelpPageShown (false);
 
     eventPump.stopTimer();
+    removeMidiSetup(); // without writing the port file
     appBar.reset();
     deleteAllChildren();
     cancelPendingUpdate();
@@ -88,4 +89,7 @@ void MainComp::layoutChildren()
 
     if (appBar != nullptr)
         appBar->setSize (getWidth(), AppBar::kHeight);
+
+    if (midiSetup != nullptr)
+        midiSetup->setSize (getWidth(), getHeight());
 }

@@ -4,6 +4,7 @@
 #include "core/storage/FileMan.h"
 #include "editor/AppBar.h"
 #include "editor/widgets/KwsBut.h"
+#include "windows/setup/MIDI_Setup.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -63,6 +64,18 @@ public:
     void setViewMode (int mode);
     int getViewMode() const noexcept { return viewMode; }
 
+    //==============================================================================
+    // The MIDI setup page (MainCompSetup.cpp): it exists only while shown.
+    // Hiding it writes the port file; its reports are applied in order.
+    void showMidiSetup (bool show);
+    MIDI_Setup* getMidiSetup() const noexcept { return midiSetup.get(); }
+    void handleMidiSetupEvent (int code, int value);
+
+    // While the write page is shown, MIDI is ignored and the setup's OK keeps
+    // the port file as it is.
+    void setWritePageShown (bool shown) noexcept { writePageShown = shown; }
+    bool isWritePageShown() const noexcept { return writePageShown; }
+
     AppBar& getAppBar() noexcept { return *appBar; }
     int getRefreshCount() const noexcept { return refreshCount; }
 
@@ -81,12 +94,19 @@ private:
         MainComp& owner;
     };
 
+    // The MIDI setup page's part of the change messages: true when the source was its own.
+    bool handleMidiSetupChange (juce::ChangeBroadcaster* source);
+    void removeMidiSetup();
+    void setSettingsEntry (int slot, bool on);
+
     VellixAudioProcessor& processor;
     MidiCntrState& hub;
     FileMan fileMan;
     std::unique_ptr<AppBar> appBar;
     int viewMode = kProgramView;
     int refreshCount = 0;
+    std::unique_ptr<MIDI_Setup> midiSetup;
+    bool writePageShown = false;
 
     std::atomic<bool> eventsWaiting { false };
     EventPump eventPump { *this };

@@ -16,13 +16,18 @@ void MainComp::kwsButtonClicked (int buttonId)
             hub.sendDumpRequest (MophoSysEx::kRequestEditBuffer, 0, 0);
             break;
 
+        case AppBar::kMidi:
+            if (! writePageShown)
+                showMidiSetup (midiSetup == nullptr);
+            break;
+
         case AppBar::kProgramView:
         case AppBar::kSequencerView:
             setViewMode (buttonId);
             break;
 
         default:
-            // MIDI, BANK, FILE, EDIT, Send and WRITE open pages and menus
+            // BANK, FILE, EDIT, Send and WRITE open pages and menus
             // that are not built yet.
             break;
     }
@@ -36,6 +41,8 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
     if (source == &appBar->getChannelLabel())
         showChannelMenu();
+    else
+        handleMidiSetupChange (source);
 }
 
 void MainComp::setViewMode (int mode)

@@ -26,10 +26,14 @@ void MainComp::handleUiEvent (juce::int64 code)
 
         case kUiSynthOnLine:
             appBar->getStatusLabel().setLabelText (kOnLineText);
+            if (midiSetup != nullptr)
+                midiSetup->getStatusLabel().setLabelText (kOnLineText);
             break;
 
         case kUiSynthOffLine:
             appBar->getStatusLabel().setLabelText (kOffLineText);
+            if (midiSetup != nullptr)
+                midiSetup->getStatusLabel().setLabelText (kOffLineText);
             break;
 
         default:

@@ -136,6 +136,96 @@ void checkBox (juce::Graphics& g, int w, int h, CheckState state)
     g.strokePath (tick, juce::PathStrokeType (1.8f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
 }
 
+// The library buttons' face, dark like the setup page's frame, drawn at twice
+// the size it shows at. The face is the button's left part, the cap its right end.
+void libButtonPart (juce::Graphics& g, int w, int h, bool cap)
+{
+    const float corner = 8.0f;
+    // Reaching past the side that another part continues hides its rounding.
+    const auto body = cap ? juce::Rectangle<float> (-corner * 2.0f, 0.0f, (float) w + corner * 2.0f, (float) h)
+                          : juce::Rectangle<float> (0.0f, 0.0f, (float) w + corner * 2.0f, (float) h);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff3c4a52), 0.0f, 0.0f, juce::Colour (0xff172026), 0.0f,
+                                             (float) h, false));
+    g.fillRoundedRectangle (body, corner);
+    g.setColour (juce::Colour (0x30ffffff));
+    g.fillRect (body.getX() + corner, 2.0f, body.getWidth() - corner * 2.0f, 2.0f);
+    g.setColour (juce::Colour (0xff0b0c0e));
+    g.drawRoundedRectangle (body.reduced (1.0f), corner, 2.0f);
+}
+
+// The category buttons' face: its top nine rows, a light key-like face with
+// two-pixel edges that keep their width when the middle stretches.
+void categoryFace (juce::Graphics& g, int w, int)
+{
+    const int rows = 9;
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xfff4f4f0), 0.0f, 0.0f, juce::Colour (0xffd2d4d0), 0.0f,
+                                             (float) rows, false));
+    g.fillRect (0, 0, w, rows);
+    g.setColour (juce::Colour (0xff5a5f66));
+    g.fillRect (0, 0, 2, rows);
+    g.fillRect (w - 2, 0, 2, rows);
+}
+
+// The window tools: only the close glyph is in use, at (36, 0); hovered below it.
+void windowTools (juce::Graphics& g, int, int)
+{
+    for (const bool hovered : { false, true })
+    {
+        const auto box = juce::Rectangle<float> (36.0f, hovered ? 15.0f : 0.0f, 17.0f, 15.0f).reduced (1.0f);
+        g.setColour (juce::Colour (hovered ? 0xff5a2a22 : 0xff2a3338));
+        g.fillRoundedRectangle (box, 3.0f);
+        g.setColour (juce::Colour (0xff0b0c0e));
+        g.drawRoundedRectangle (box, 3.0f, 1.0f);
+
+        const auto cross = box.reduced (4.5f, 4.0f);
+        juce::Path x;
+        x.startNewSubPath (cross.getTopLeft());
+        x.lineTo (cross.getBottomRight());
+        x.startNewSubPath (cross.getTopRight());
+        x.lineTo (cross.getBottomLeft());
+        g.setColour (juce::Colour (0xffe6e6e6));
+        g.strokePath (x, juce::PathStrokeType (1.6f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
+    }
+}
+
+// One arrow end of the latency slider, 18 x 18, pointing left or right.
+void sliderArrow (juce::Graphics& g, float x, bool pointsLeft, bool pressed)
+{
+    const auto key = juce::Rectangle<float> (x, 0.0f, 18.0f, 18.0f).reduced (0.5f);
+    const auto top = pressed ? juce::Colour (0xff1c2226) : juce::Colour (0xff4a555c);
+    const auto bottom = pressed ? juce::Colour (0xff2c353b) : juce::Colour (0xff262d32);
+    g.setGradientFill (juce::ColourGradient (top, 0.0f, 0.0f, bottom, 0.0f, 18.0f, false));
+    g.fillRoundedRectangle (key, 2.5f);
+    g.setColour (juce::Colour (0xff0b0c0e));
+    g.drawRoundedRectangle (key, 2.5f, 1.0f);
+
+    const float cx = x + 9.0f, tip = pointsLeft ? -3.5f : 3.5f;
+    juce::Path arrow;
+    arrow.addTriangle (cx + tip, 9.0f, cx - tip, 5.0f, cx - tip, 13.0f);
+    g.setColour (pressed ? juce::Colour (0xffffa733) : juce::Colour (0xffe6e6e6));
+    g.fillPath (arrow);
+}
+
+// The latency slider's face with its bar full; the widget hides the bar
+// right of the value in black.
+void sliderTrack (juce::Graphics& g, int w, int h)
+{
+    g.fillAll (juce::Colour (0xff0b0c0e));
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff3d86a6), 0.0f, 1.0f, juce::Colour (0xff1f4a5e), 0.0f,
+                                             (float) h - 1.0f, false));
+    g.fillRect (18, 1, w - 36, h - 2);
+    g.setColour (juce::Colour (0x40ffffff));
+    g.fillRect (18, 1, w - 36, 1);
+    sliderArrow (g, 0.0f, true, false);
+    sliderArrow (g, (float) w - 18.0f, false, false);
+}
+
+void sliderArrowsPressed (juce::Graphics& g, int w, int)
+{
+    sliderArrow (g, 0.0f, true, true);
+    sliderArrow (g, (float) w - 18.0f, false, true);
+}
+
 const Artwork artworks[] = {
     { "key_white_up.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, false); } },
     { "key_white_down.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, true); } },
@@ -148,6 +238,12 @@ const Artwork artworks[] = {
     { "check_unticked.png", 20, 11, false, [] (auto& g, int w, int h) { checkBox (g, w, h, CheckState::unticked); } },
     { "check_ticked.png", 20, 11, false, [] (auto& g, int w, int h) { checkBox (g, w, h, CheckState::ticked); } },
     { "check_pressed.png", 20, 11, false, [] (auto& g, int w, int h) { checkBox (g, w, h, CheckState::pressed); } },
+    { "libbut_face.png", 200, 48, false, [] (auto& g, int w, int h) { libButtonPart (g, w, h, false); } },
+    { "libbut_cap.png", 10, 48, false, [] (auto& g, int w, int h) { libButtonPart (g, w, h, true); } },
+    { "kwbut_face.png", 100, 18, false, categoryFace },
+    { "wintool_glyphs.png", 54, 30, false, windowTools },
+    { "rate_track.png", 200, 18, true, sliderTrack },
+    { "rate_arrows.png", 200, 18, false, sliderArrowsPressed },
 };
 } // namespace
 

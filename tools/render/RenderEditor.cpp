@@ -26,6 +26,19 @@ bool drainUntil (MainComp& main, const std::function<bool()>& condition, int tim
     }
     return false;
 }
+
+bool writeSnapshot (juce::Component& editor, const juce::File& file)
+{
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    juce::PNGImageFormat png;
+
+    if (! out.openedOk() || ! png.writeImageToStream (editor.createComponentSnapshot (editor.getLocalBounds()), out))
+        return false;
+
+    std::cout << file.getFullPathName() << "\n";
+    return true;
+}
 } // namespace
 
 int main (int argc, char** argv)
@@ -67,20 +80,30 @@ int main (int argc, char** argv)
                 auto* main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
 
                 const juce::String wanted (online ? MainComp::kOnLineText : MainComp::kOffLineText);
-                if (main == nullptr || ! drainUntil (*main, [&] { return main->getAppBar().getStatusLabel().getLabelText() == wanted; }))
+                if (main == nullptr)
+                {
+                    ++failures;
+                    processor.editorBeingDeleted (editor.get());
+                    continue;
+                }
+                if (! drainUntil (*main, [&] { return main->getAppBar().getStatusLabel().getLabelText() == wanted; }))
                     std::cerr << "the status never read " << wanted << "\n";
 
-                const auto name = juce::String ("program-view-") + juce::String (size.x) + "x" + juce::String (size.y)
-                                + (online ? "-online" : "-offline") + ".png";
-                const auto file = output.getChildFile (name);
-                file.deleteFile();
-                juce::FileOutputStream out (file);
-                juce::PNGImageFormat png;
-
-                if (out.openedOk() && png.writeImageToStream (editor->createComponentSnapshot (editor->getLocalBounds()), out))
-                    std::cout << file.getFullPathName() << "\n";
-                else
+                const auto suffix = juce::String (size.x) + "x" + juce::String (size.y) + (online ? "-online" : "-offline") + ".png";
+                if (! writeSnapshot (*editor, output.getChildFile ("program-view-" + suffix)))
                     ++failures;
+
+                // The MIDI setup page, with the switches and latency of a working set-up.
+                processor.getHub().setClockOn (true);
+                main->showMidiSetup (true);
+                auto* setup = main->getMidiSetup();
+                if (! drainUntil (*main, [&] { return setup->getStatusLabel().getLabelText() == wanted; }))
+                    std::cerr << "the setup page's status never read " << wanted << "\n";
+                setup->getLatencyPanel().getSlider().setValue (120);
+
+                if (! writeSnapshot (*editor, output.getChildFile ("midi-setup-" + suffix)))
+                    ++failures;
+                processor.getHub().setClockOn (false);
 
                 processor.editorBeingDeleted (editor.get());
             }
