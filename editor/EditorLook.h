@@ -66,6 +66,20 @@ public:
     static constexpr Named rateSliderHidden { 0xff000000 }; // covers the bar right of the value
     static constexpr Named rateSliderReadout { 0xfffff2ff };
 
+    // The program lists of the library window: rows, their texts and the scroll track.
+    static constexpr Named listBackground { 0xff373535 };
+    static constexpr Named listRow { 0xff3b3b43 };
+    static constexpr Named listRowSelected { 0xff7b7f95 };
+    static constexpr Named listRowEdge { 0xff000000 };
+    static constexpr Named listNumber { 0xffaaaaaa };
+    static constexpr Named listName { 0xffcccccc };
+    static constexpr Named listCategory { 0xffbbbbbb };
+    static constexpr Named listSelectedNumber { 0xffeeeeee };
+    static constexpr Named listSelectedName { 0xffffffff };
+    static constexpr Named listSelectedCategory { 0xffffffff };
+    static constexpr Named scrollTrack { 0x50323030 };
+    static constexpr Named scrollTrackEdge { 0x5a4b4f57 };
+
     // The one typeface of the editor.
     static constexpr const char* kTypefaceName = "Arial";
     static juce::Font font (float height, int styleFlags = juce::Font::plain);

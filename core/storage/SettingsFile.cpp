@@ -68,6 +68,7 @@ static juce::File fileInSettingsFolder (const char* name)
 juce::File getGlobalSettingsFile() { return fileInSettingsFolder ("mphedstd.dat"); }
 juce::File getBankDataFile() { return fileInSettingsFolder ("dataDsk.mph"); }
 juce::File getPortSettingsFile() { return fileInSettingsFolder ("mhdplports.dat"); }
+juce::File getDefaultLibraryFile() { return fileInSettingsFolder ("mkbLib.m_l"); }
 
 void setSettingsFolderOverride (const juce::File& folder)
 {

@@ -28,6 +28,7 @@ juce::File getSettingsFolder();
 juce::File getGlobalSettingsFile();
 juce::File getBankDataFile();
 juce::File getPortSettingsFile();
+juce::File getDefaultLibraryFile(); // the program library both deliverables share
 
 // Points the settings folder elsewhere, process-wide: for tests and tools
 // only. An empty File restores the user's folder.

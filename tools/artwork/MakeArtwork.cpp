@@ -226,6 +226,21 @@ void sliderArrowsPressed (juce::Graphics& g, int w, int)
     sliderArrow (g, (float) w - 18.0f, false, true);
 }
 
+// The scroll thumb of the program lists: a raised capsule with three grip lines.
+void listThumb (juce::Graphics& g, int w, int h)
+{
+    const auto body = juce::Rectangle<float> (1.0f, 1.0f, (float) w - 2.0f, (float) h - 2.0f);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff8a8f9c), body.getX(), 0.0f, juce::Colour (0xff5b5f6b),
+                                             body.getRight(), 0.0f, false));
+    g.fillRoundedRectangle (body, 6.0f);
+    g.setColour (juce::Colour (0xff1c1d21));
+    g.drawRoundedRectangle (body, 6.0f, 1.2f);
+
+    g.setColour (juce::Colour (0x80ffffff));
+    for (int i = -1; i <= 1; ++i)
+        g.fillRect (7.0f, (float) h / 2.0f + (float) i * 4.0f - 0.5f, (float) w - 14.0f, 1.0f);
+}
+
 const Artwork artworks[] = {
     { "key_white_up.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, false); } },
     { "key_white_down.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, true); } },
@@ -244,6 +259,7 @@ const Artwork artworks[] = {
     { "wintool_glyphs.png", 54, 30, false, windowTools },
     { "rate_track.png", 200, 18, true, sliderTrack },
     { "rate_arrows.png", 200, 18, false, sliderArrowsPressed },
+    { "list_thumb.png", 25, 43, false, [] (auto& g, int w, int h) { listThumb (g, w, h); } },
 };
 } // namespace
 
