@@ -140,8 +140,18 @@ juce::MemoryBlock readFileToBlock (const juce::File& file)
 {
     juce::MemoryBlock block;
 
-    if (isUsablePath (file) && file.existsAsFile())
-        file.loadFileAsData (block);
+    if (! isUsablePath (file) || ! file.existsAsFile())
+        return block;
+
+    // One block of the file's size: a library runs to megabytes, and growing
+    // a buffer as the stream reads would copy it over and over.
+    juce::FileInputStream in (file);
+    const auto length = in.getTotalLength();
+    if (in.openedOk() && length > 0 && length <= std::numeric_limits<int>::max())
+    {
+        block.setSize ((size_t) length);
+        block.setSize ((size_t) juce::jmax (0, in.read (block.getData(), (int) length)));
+    }
 
     return block;
 }

@@ -8,6 +8,7 @@
 #include "support/SimulatedMopho.h"
 #include "support/SynthRig.h"
 #include "support/VirtualMidi.h"
+#include "windows/library/KwsFile.h"
 
 #include <iostream>
 
@@ -27,17 +28,38 @@ bool drainUntil (MainComp& main, const std::function<bool()>& condition, int tim
     return false;
 }
 
-bool writeSnapshot (juce::Component& editor, const juce::File& file)
+bool writePng (const juce::Image& image, const juce::File& file)
 {
     file.deleteFile();
     juce::FileOutputStream out (file);
     juce::PNGImageFormat png;
 
-    if (! out.openedOk() || ! png.writeImageToStream (editor.createComponentSnapshot (editor.getLocalBounds()), out))
-        return false;
+    const bool written = out.openedOk() && png.writeImageToStream (image, out);
+    if (written)
+        std::cout << file.getFullPathName() << "\n";
+    return written;
+}
 
-    std::cout << file.getFullPathName() << "\n";
-    return true;
+bool writeSnapshot (juce::Component& component, const juce::File& file)
+{
+    return writePng (component.createComponentSnapshot (component.getLocalBounds()), file);
+}
+
+// The library list on its own, as the library page places it, holding the
+// factory programs of bank A with the third selected; its window comes later.
+bool renderLibraryList (const juce::File& output)
+{
+    Bank_Program bank ("A");
+    bank.loadFactoryBank (0);
+
+    KwsFile list;
+    list.setBounds (0, 0, 334, 15 * list.getLook().rowHeight);
+    list.setRowAreaWidth (302);
+    list.getModel().importFromBank (bank, Bank_Program::kNumPrograms);
+    list.applyImport (false);
+    list.selectRow (2);
+
+    return writeSnapshot (list, output.getChildFile ("library-list.png"));
 }
 } // namespace
 
@@ -109,6 +131,9 @@ int main (int argc, char** argv)
             }
         }
     }
+
+    if (! renderLibraryList (output))
+        ++failures;
 
     MidiDeviceLayer::setCurrent (nullptr);
     setSettingsFolderOverride ({});

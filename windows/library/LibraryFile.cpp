@@ -55,13 +55,15 @@ WriteResult write (const ProgramBlock& programs, const juce::File& file)
 
 ProgramBlock read (const juce::File& file)
 {
-    ProgramBlock programs;
-    const auto block = readFileToBlock (file);
+    auto block = readFileToBlock (file);
     const int count = countRecords ((juce::int64) block.getSize(), kRecordsOffset);
 
-    if (count > 0)
-        programs.append (static_cast<const juce::uint8*> (block.getData()) + kRecordsOffset, count);
+    if (count == 0)
+        return {};
 
-    return programs;
+    // The records stay where the file was read: no second copy of megabytes.
+    block.removeSection (0, (size_t) kRecordsOffset);
+    block.setSize ((size_t) count * kRecordSize);
+    return ProgramBlock (std::move (block));
 }
 } // namespace LibraryFile
