@@ -28,6 +28,16 @@ public:
     static constexpr Named renameFill { 0xff221414 };
     static constexpr Named renameSelection { 0x40ffffff };
 
+    // The keyboard drawer.
+    static constexpr Named drawerFill { 0xff965805 };
+    static constexpr Named pianoBackground { 0xff111111 };
+    static constexpr Named playerBackground { 0x000a0a0a };
+    static constexpr Named velocityBar { 0x66374c53 };
+    static constexpr Named velocityBarEmpty { 0xff101010 };
+    static constexpr Named velocityBarEdge { 0xff4d5051 };
+    static constexpr Named velocityText { 0xff76bdd2 };
+    static constexpr Named outOfReach { 0x66000000 };   // laid over the keys the piano does not reach
+
     static constexpr Named menuBackground { 0xff000000 };
     static constexpr Named menuText { 0xffffffff };
     static constexpr Named menuHighlight { 0xff808080 };

@@ -6,7 +6,8 @@
 
 // MainComp in topic files: this one builds and lays out the root,
 // MainCompEvents.cpp follows the hub's events, MainCompCommands.cpp answers
-// the buttons and menus, MainCompSetup.cpp runs the MIDI setup page.
+// the buttons and menus, MainCompSetup.cpp runs the MIDI setup page,
+// MainCompKeyboard.cpp keeps the keyboard drawer.
 
 namespace
 {
@@ -19,6 +20,8 @@ MainComp::MainComp (VellixAudioProcessor& p) : processor (p), hub (p.getHub())
 
     hub.addStateListener (this);
     hub.endTransfer();
+
+    buildKeyboardDrawer();
 
     appBar = std::make_unique<AppBar> (hub);
     addAndMakeVisible (*appBar);
@@ -61,6 +64,8 @@ MainComp::~MainComp()
     eventPump.stopTimer();
     removeMidiSetup(); // without writing the port file
     appBar.reset();
+    // Its keys and player release every note they still sound.
+    keyboardDrawer.reset();
     deleteAllChildren();
     cancelPendingUpdate();
     stopTimer();
@@ -90,6 +95,7 @@ void MainComp::layoutChildren()
     if (appBar != nullptr)
         appBar->setSize (getWidth(), AppBar::kHeight);
 
+    layoutKeyboardDrawer();
     if (midiSetup != nullptr)
         midiSetup->setSize (getWidth(), getHeight());
 }

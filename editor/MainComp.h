@@ -3,6 +3,7 @@
 #include "core/midi/MidiCntrState.h"
 #include "core/storage/FileMan.h"
 #include "editor/AppBar.h"
+#include "editor/keyboard/KeyBrd.h"
 #include "editor/widgets/KwsBut.h"
 #include "windows/setup/MIDI_Setup.h"
 
@@ -77,9 +78,19 @@ public:
     bool isWritePageShown() const noexcept { return writePageShown; }
 
     AppBar& getAppBar() noexcept { return *appBar; }
+
+    // The keyboard drawer (MainCompKeyboard.cpp): built with the editor,
+    // always on top. Pages above it end at its top edge.
+    KeyBrd& getKeyboardDrawer() noexcept { return *keyboardDrawer; }
+    int drawerTop() const noexcept;
+    void closeKeyboardDrawer();
     int getRefreshCount() const noexcept { return refreshCount; }
 
 private:
+    void buildKeyboardDrawer();
+    void layoutKeyboardDrawer();
+    void followWheels (juce::int64 code);
+
     // Drains the hub's events on the message thread. The hub's callbacks may
     // run on the audio thread, where posting a message could allocate or wait
     // on the message queue's lock: they only set a flag that this polls.
@@ -103,6 +114,7 @@ private:
     MidiCntrState& hub;
     FileMan fileMan;
     std::unique_ptr<AppBar> appBar;
+    std::unique_ptr<KeyBrd> keyboardDrawer;
     int viewMode = kProgramView;
     int refreshCount = 0;
     std::unique_ptr<MIDI_Setup> midiSetup;

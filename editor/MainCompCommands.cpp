@@ -41,6 +41,11 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
     if (source == &appBar->getChannelLabel())
         showChannelMenu();
+    else if (source == keyboardDrawer.get())
+    {
+        keyboardDrawer->setAlwaysOnTop (false);
+        keyboardDrawer->setAlwaysOnTop (true);
+    }
     else
         handleMidiSetupChange (source);
 }

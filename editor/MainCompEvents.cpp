@@ -36,6 +36,11 @@ void MainComp::handleUiEvent (juce::int64 code)
                 midiSetup->getStatusLabel().setLabelText (kOffLineText);
             break;
 
+        case kUiController:
+        case kUiPitchBend:
+            followWheels (code);
+            break;
+
         default:
             // The other events reach pages that are not built yet.
             break;

@@ -179,6 +179,14 @@ public:
     float getEditorScale() const noexcept { return editorScale; }
     void setEditorScale (float scale) noexcept { editorScale = scale; }
 
+    // The on-screen keyboard's octave and note velocity: kept here so that
+    // they outlive the editor.
+    static constexpr int kStartKeyboardOctave = 2, kStartKeyboardVelocity = 100;
+    int getKeyboardOctave() const noexcept { return keyboardOctave; }
+    void setKeyboardOctave (int octave) noexcept { keyboardOctave = octave; }
+    int getKeyboardVelocity() const noexcept { return keyboardVelocity; }
+    void setKeyboardVelocity (int velocity) noexcept { keyboardVelocity = velocity; }
+
     //==============================================================================
     // Settings list: read at start-up, written whole at every save.
     void loadOrSaveSettings (int mode);
@@ -291,6 +299,7 @@ private:
     // any thread. The bank may name none of A-C after a hardware bank select.
     std::atomic<int> currentHardwareBank { 0 }, currentHardwareProgram { 0 };
     float editorScale = 1.0f; // message thread: MainComp writes, the pages read
+    int keyboardOctave = kStartKeyboardOctave, keyboardVelocity = kStartKeyboardVelocity; // message thread
 
     std::unique_ptr<Bank_Program> bankA, bankB, bankC;
     std::array<Bank_Program*, kNumHardwareBanks> bankList {};

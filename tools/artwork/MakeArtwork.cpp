@@ -4,12 +4,16 @@
 #include <juce_graphics/juce_graphics.h>
 #include <juce_events/juce_events.h>
 
+#include <cmath>
 #include <functional>
 #include <iostream>
 
 namespace
 {
 using Painter = std::function<void (juce::Graphics&, int width, int height)>;
+
+// The wheels' film strip: frames 55 pixels wide, one every 54.
+constexpr int kWheelFrames = 35, kWheelFrameWidth = 55, kWheelFrameStep = 54;
 
 struct Artwork
 {
@@ -241,6 +245,130 @@ void listThumb (juce::Graphics& g, int w, int h)
         g.fillRect (7.0f, (float) h / 2.0f + (float) i * 4.0f - 0.5f, (float) w - 14.0f, 1.0f);
 }
 
+// The drawer's top edge: a brushed strip with a grip in the middle. Plain
+// along its length, since the drawer stretches it over the whole width.
+void drawerHandle (juce::Graphics& g, int w, int h)
+{
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff4a4f57), 0.0f, 0.0f, juce::Colour (0xff1d2025), 0.0f,
+                                             (float) h, false));
+    g.fillAll();
+    g.setColour (juce::Colour (0x50ffffff));
+    g.fillRect (0, 0, w, 1);
+    g.setColour (juce::Colour (0xff08090b));
+    g.fillRect (0, h - 1, w, 1);
+
+    for (int i = 0; i < 3; ++i)
+    {
+        const float y = (float) h * 0.5f - 4.0f + (float) i * 3.0f;
+        g.setColour (juce::Colour (0xff0d0e10));
+        g.fillRect ((float) w * 0.5f - 5.0f, y, 10.0f, 1.0f);
+        g.setColour (juce::Colour (0x40ffffff));
+        g.fillRect ((float) w * 0.5f - 5.0f, y + 1.0f, 10.0f, 1.0f);
+    }
+}
+
+// The recess a wheel turns in: a dark slot with a bevelled rim.
+void wheelWell (juce::Graphics& g, int w, int h)
+{
+    const auto rim = juce::Rectangle<float> (0.0f, 0.0f, (float) w, (float) h);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff101114), 0.0f, 0.0f, juce::Colour (0xff3b4048), 0.0f,
+                                             (float) h, false));
+    g.fillRoundedRectangle (rim, 8.0f);
+
+    const auto slot = rim.reduced (5.0f);
+    g.setColour (juce::Colour (0xff050506));
+    g.fillRoundedRectangle (slot, 5.0f);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0x90000000), 0.0f, slot.getY(), juce::Colours::transparentBlack,
+                                             0.0f, slot.getY() + 16.0f, false));
+    g.fillRoundedRectangle (slot, 5.0f);
+    g.setColour (juce::Colour (0xff5a5f66));
+    g.drawRoundedRectangle (rim.reduced (0.5f), 8.0f, 1.0f);
+}
+
+// One turn of a wheel: a rubber cylinder, its ribs and its white mark rolled
+// by the frame's share of the travel.
+void wheelFrame (juce::Graphics& g, int w, int h, float turn)
+{
+    const float cw = (float) w;
+    const float ch = (float) h;
+    juce::ColourGradient body (juce::Colour (0xff0c0d0f), 0.0f, 0.0f, juce::Colour (0xff0c0d0f), 0.0f, ch, false);
+    body.addColour (0.5, juce::Colour (0xff4a4f57));
+    g.setGradientFill (body);
+    g.fillRoundedRectangle (2.0f, 0.0f, cw - 4.0f, ch, 4.0f);
+
+    // A rib at angle a lies at y = centre - radius x cos(a): dense at the ends.
+    const float radius = ch * 0.5f;
+    constexpr int ribs = 24;
+    for (int i = 0; i < ribs; ++i)
+    {
+        const float angle = juce::MathConstants<float>::pi * ((float) i + turn * 4.0f) / (float) ribs;
+        const float y = radius - radius * std::cos (angle);
+        const float shade = std::sin (angle);
+        g.setColour (juce::Colour (0xff000000).withAlpha (0.25f + 0.35f * shade));
+        g.fillRect (4.0f, y, cw - 8.0f, 1.0f + shade);
+    }
+
+    // The mark travels from the bottom (0) over the top of the roll to 127.
+    const float markAngle = juce::MathConstants<float>::pi * (0.15f + 0.7f * turn);
+    const float markY = radius + radius * std::cos (markAngle);
+    const float markHeight = 2.0f + 5.0f * std::sin (markAngle);
+    g.setColour (juce::Colour (0xffe8e8e2));
+    g.fillRoundedRectangle (5.0f, markY - markHeight * 0.5f, cw - 10.0f, markHeight, 1.0f);
+
+    g.setColour (juce::Colour (0x30ffffff));
+    g.fillRect (6.0f, 0.0f, 2.0f, ch);
+}
+
+void wheelStrip (juce::Graphics& g, int, int h)
+{
+    for (int frame = 0; frame < kWheelFrames; ++frame)
+    {
+        juce::Graphics::ScopedSaveState state (g);
+        g.reduceClipRegion (frame * kWheelFrameStep, 0, kWheelFrameWidth, h);
+        g.setOrigin (frame * kWheelFrameStep, 0);
+        wheelFrame (g, kWheelFrameWidth, h, (float) frame / (float) (kWheelFrames - 1));
+    }
+}
+
+// The small display the velocity value is written in.
+void velocityFrame (juce::Graphics& g, int w, int h)
+{
+    const auto bezel = juce::Rectangle<float> (0.0f, 0.0f, (float) w, (float) h);
+    g.setColour (juce::Colour (0xff050607));
+    g.fillRoundedRectangle (bezel, 2.0f);
+    g.setColour (juce::Colour (0xff4d5051));
+    g.drawRoundedRectangle (bezel.reduced (0.5f), 2.0f, 1.0f);
+}
+
+// The whole MIDI keyboard, 25 pixels an octave, on which the drawer darkens
+// what the piano does not reach.
+void octaveOverview (juce::Graphics& g, int w, int h)
+{
+    g.fillAll (juce::Colour (0xff1d2025));
+    const float whiteWidth = 25.0f / 7.0f;
+    const int whites = (int) std::ceil ((float) w / whiteWidth);
+
+    for (int i = 0; i < whites; ++i)
+    {
+        const float x = (float) i * whiteWidth;
+        g.setColour (juce::Colour (0xffe4e4df));
+        g.fillRect (x, 0.0f, whiteWidth - 0.6f, (float) h);
+        if (i % 7 == 0)
+        {
+            g.setColour (juce::Colour (0xffc87003));
+            g.fillRect (x, (float) h - 5.0f, whiteWidth - 0.6f, 2.0f); // above the two rows the drawer crops
+        }
+    }
+
+    constexpr float blackOffsets[] = { 2.3f, 5.9f, 12.6f, 16.1f, 19.7f };
+    for (int octave = 0; octave * 25 < w; ++octave)
+        for (const float offset : blackOffsets)
+        {
+            g.setColour (juce::Colour (0xff0d0e10));
+            g.fillRect ((float) octave * 25.0f + offset, 0.0f, 2.2f, (float) h * 0.6f);
+        }
+}
+
 const Artwork artworks[] = {
     { "key_white_up.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, false); } },
     { "key_white_down.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, true); } },
@@ -260,6 +388,11 @@ const Artwork artworks[] = {
     { "rate_track.png", 200, 18, true, sliderTrack },
     { "rate_arrows.png", 200, 18, false, sliderArrowsPressed },
     { "list_thumb.png", 25, 43, false, [] (auto& g, int w, int h) { listThumb (g, w, h); } },
+    { "drawer_handle.png", 100, 20, true, drawerHandle },
+    { "wheel_well.png", 81, 206, false, wheelWell },
+    { "wheel_strip.png", kWheelFrameStep * (kWheelFrames - 1) + kWheelFrameWidth, 200, false, wheelStrip },
+    { "velocity_frame.png", 27, 13, false, velocityFrame },
+    { "octave_overview.png", 269, 18, true, octaveOverview },
 };
 } // namespace
 

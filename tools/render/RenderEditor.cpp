@@ -1,6 +1,7 @@
 // Renders the editor into PNG files for reviews of the interface and for the
 // README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
-// synthesizer on-line and off-line.
+// synthesizer on-line and off-line. Views: the program view, and the same
+// with the keyboard drawer pulled open.
 //   build/tests/tools/brindlemark_render <output folder>
 #include "core/VellixAudioProcessor.h"
 #include "core/storage/SettingsFile.h"
@@ -114,6 +115,16 @@ int main (int argc, char** argv)
                 const auto suffix = juce::String (size.x) + "x" + juce::String (size.y) + (online ? "-online" : "-offline") + ".png";
                 if (! writeSnapshot (*editor, output.getChildFile ("program-view-" + suffix)))
                     ++failures;
+
+                if (main != nullptr)
+                {
+                    auto& drawer = main->getKeyboardDrawer();
+                    drawer.setTopLeftPosition (0, drawer.openTop());
+                    drawer.getPiano().getKey (24).press (130);
+                    drawer.getPiano().getKey (28).press (130);
+                    drawer.getPiano().getKey (31).press (130);
+                    failures += writeSnapshot (*editor, output.getChildFile ("keyboard-open-" + suffix)) ? 0 : 1;
+                }
 
                 // The MIDI setup page, with the switches and latency of a working set-up.
                 processor.getHub().setClockOn (true);
