@@ -145,7 +145,6 @@ void VellixAudioProcessor::renderClock (int numSamples)
     if (clockBuffer.isEmpty())
         return;
 
-    hub.markMidiOut();
     clockGenerator.tickSwitch = hub.isClockOn();
 
     if (hub.isClockOn())

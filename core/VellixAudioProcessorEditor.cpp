@@ -5,10 +5,8 @@
 #include "editor/MainComp.h"
 
 VellixAudioProcessorEditor::VellixAudioProcessorEditor (VellixAudioProcessor& p)
-    : AudioProcessorEditor (p), vellixProcessor (p), look (std::make_unique<EditorLook>())
+    : AudioProcessorEditor (p), vellixProcessor (p)
 {
-    setLookAndFeel (look.get());
-
     mainComp = std::make_unique<MainComp> (p);
     addAndMakeVisible (*mainComp);
     mainComp->setBounds (0, 0, 10, 10);
@@ -28,7 +26,6 @@ VellixAudioProcessorEditor::~VellixAudioProcessorEditor()
 {
     resizeCorner.reset();
     mainComp.reset();
-    setLookAndFeel (nullptr);
 }
 
 void VellixAudioProcessorEditor::paint (juce::Graphics& g)

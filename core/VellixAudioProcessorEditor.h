@@ -6,10 +6,9 @@
 
 class VellixAudioProcessor;
 class MainComp;
-class EditorLook;
 
-// The editor window: the editor's root page, a resize corner, limits that
-// keep the front panel readable, and the editor's one look.
+// The editor window: the editor's root page, which carries the editor's one
+// look, a resize corner, and limits that keep the front panel readable.
 class VellixAudioProcessorEditor : public juce::AudioProcessorEditor,
                                    public juce::ChangeListener
 {
@@ -26,7 +25,6 @@ public:
 
 private:
     VellixAudioProcessor& vellixProcessor;
-    std::unique_ptr<EditorLook> look; // set on the window, so it outlives every child
     juce::ComponentBoundsConstrainer sizeLimits;
     std::unique_ptr<MainComp> mainComp;
     std::unique_ptr<juce::ResizableCornerComponent> resizeCorner;

@@ -37,13 +37,13 @@ AppBar::AppBar (MidiCntrState& h) : hub (h)
 
     channelLabel = std::make_unique<KwsLabel>();
     channelLabel->setBounds (493, 3, 62, 15);
-    channelLabel->setTextStyle ({}, EditorLook::kTypefaceName, 12.0f, juce::Justification::centred);
+    channelLabel->setTextStyle ({}, EditorLook::typefaceName(), 12.0f, juce::Justification::centred);
     channelLabel->setFrame (2, EditorLook::background, EditorLook::labelFrame);
     addAndMakeVisible (*channelLabel);
 
     statusLabel = std::make_unique<KwsLabel>();
     statusLabel->setBounds (564, 2, 300, 15);
-    statusLabel->setTextStyle ({}, EditorLook::kTypefaceName, 13.0f, juce::Justification::left);
+    statusLabel->setTextStyle ({}, EditorLook::typefaceName(), 13.0f, juce::Justification::left);
     statusLabel->setFrame (1, EditorLook::bar, EditorLook::bar);
     addAndMakeVisible (*statusLabel);
 

@@ -1,8 +1,22 @@
 #include "editor/EditorLook.h"
 
+const juce::String& EditorLook::typefaceName()
+{
+    static const juce::String resolved = [] {
+        const auto installed = juce::Font::findAllTypefaceNames();
+        for (auto* name : { kTypefaceName, kTypefaceStandIn })
+            if (installed.contains (name, true))
+                return juce::String (name);
+
+        return juce::Font::getDefaultSansSerifFontName();
+    }();
+
+    return resolved;
+}
+
 juce::Font EditorLook::font (float height, int styleFlags)
 {
-    return juce::Font (kTypefaceName, height, styleFlags);
+    return juce::Font (typefaceName(), height, styleFlags);
 }
 
 juce::Rectangle<int> EditorLook::scaled (juce::Rectangle<float> design, float scale) noexcept

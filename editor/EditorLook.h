@@ -90,8 +90,31 @@ public:
     static constexpr Named scrollTrack { 0x50323030 };
     static constexpr Named scrollTrackEdge { 0x5a4b4f57 };
 
-    // The one typeface of the editor.
+
+    // The program display, styled as the synthesizer's LCD, and its lights.
+    static constexpr Named lcdFill { 0xffffffff };
+    static constexpr Named lcdText { 0xff202020 };
+    static constexpr Named lcdName { 0xff101010 };
+    static constexpr Named lcdLightOff { 0xff4a5238 };
+    static constexpr Named lcdLightOut { 0xff2fd84a };  // a message to the synthesizer
+    static constexpr Named lcdLightIn { 0xffff5a2a };   // a message from it
+
+    // The transfer overlay.
+    static constexpr Named overlayDim { 0x55000000 };
+    static constexpr Named overlayBox { 0xff050606 };
+    static constexpr Named progressTrack { 0xff767681 };
+    static constexpr Named progressTrackOn { 0xff9b9ba6 };
+    static constexpr Named progressFill { 0xff37a6c8 };
+    static constexpr Named progressFillOn { 0xff113f48 };
+    static constexpr Named progressText { 0xfffcf5f5 };
+
+    // The one typeface of the editor, as designed. The framework finds fonts
+    // by their own family name only, so where no "Arial" is installed the
+    // metric-compatible "Liberation Sans" stands in for it, and failing that
+    // the system's sans serif: texts then measure a little differently.
     static constexpr const char* kTypefaceName = "Arial";
+    static constexpr const char* kTypefaceStandIn = "Liberation Sans";
+    static const juce::String& typefaceName();
     static juce::Font font (float height, int styleFlags = juce::Font::plain);
 
     // Design units (of the 1148 x 700 canvas) at the editor's scale, each

@@ -6,17 +6,19 @@
 
 // MainComp in topic files: this one builds and lays out the root,
 // MainCompEvents.cpp follows the hub's events, MainCompCommands.cpp answers
-// the buttons and menus, MainCompSetup.cpp runs the MIDI setup page,
-// MainCompKeyboard.cpp keeps the keyboard drawer.
+// the buttons and runs the commands, MainCompMenus.cpp builds and answers the
+// menus, MainCompSetup.cpp runs the MIDI setup page, MainCompKeyboard.cpp
+// keeps the keyboard drawer.
 
 namespace
 {
 constexpr int kEventPumpHz = 60;
 } // namespace
 
-MainComp::MainComp (VellixAudioProcessor& p) : processor (p), hub (p.getHub())
+MainComp::MainComp (VellixAudioProcessor& p) : look (std::make_unique<EditorLook>()), processor (p), hub (p.getHub())
 {
     setOpaque (true);
+    setLookAndFeel (look.get());
 
     hub.addStateListener (this);
     hub.endTransfer();
@@ -35,6 +37,8 @@ MainComp::MainComp (VellixAudioProcessor& p) : processor (p), hub (p.getHub())
 
     // A data entry that arrives before the next whole parameter number names none.
     hub.resetNrpnInput();
+
+    createProgramDisplay();
 
     refreshAll();
     setSize (kDesignWidth, kDesignHeight);
@@ -61,14 +65,25 @@ MainComp::~MainComp()
     // save the scan's result, once it is gone.
     hub.setHelpPageShown (false);
 
+    // No transfer outlives the overlay that could cancel it.
+    if (hub.isTransferBusy())
+        hub.endTransfer();
+
+    // Every menu goes before the look it is drawn in.
+    juce::PopupMenu::dismissAllActiveMenus();
+
     eventPump.stopTimer();
     removeMidiSetup(); // without writing the port file
+    transferOverlay.reset();
+    closedOverlay.reset();
+    programDisplay.reset();
     appBar.reset();
     // Its keys and player release every note they still sound.
     keyboardDrawer.reset();
     deleteAllChildren();
     cancelPendingUpdate();
     stopTimer();
+    setLookAndFeel (nullptr);
 }
 
 void MainComp::paint (juce::Graphics& g)
@@ -98,4 +113,35 @@ void MainComp::layoutChildren()
     layoutKeyboardDrawer();
     if (midiSetup != nullptr)
         midiSetup->setSize (getWidth(), getHeight());
+
+    placeProgramDisplay();
+
+    if (transferOverlay != nullptr)
+        transferOverlay->setBounds (getLocalBounds());
+}
+
+//==============================================================================
+namespace
+{
+// Where the program editor page puts the display, in its design units; the
+// page starts below the application bar.
+constexpr int kDisplayX = 674, kDisplayY = 90;
+} // namespace
+
+void MainComp::createProgramDisplay()
+{
+    programDisplay = std::make_unique<LCD_Comp> (&hub);
+    addAndMakeVisible (*programDisplay);
+    programDisplay->addChangeListener (this);
+    programDisplay->setActivityLightsEnabled (true);
+}
+
+void MainComp::placeProgramDisplay()
+{
+    if (programDisplay == nullptr)
+        return;
+
+    const auto scale = hub.getEditorScale();
+    programDisplay->place (EditorLook::scaled ((float) kDisplayX, scale),
+                           AppBar::kHeight + EditorLook::scaled ((float) kDisplayY, scale), scale);
 }

@@ -4,6 +4,9 @@
 #include "core/storage/FileMan.h"
 #include "editor/AppBar.h"
 #include "editor/keyboard/KeyBrd.h"
+#include "editor/EditorLook.h"
+#include "editor/LCD_Comp.h"
+#include "editor/ProgBar.h"
 #include "editor/widgets/KwsBut.h"
 #include "windows/setup/MIDI_Setup.h"
 
@@ -57,11 +60,6 @@ public:
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
     void timerCallback() override {}
 
-    // The MIDI channel menu: opened from the channel label; the choice (an
-    // item id 1-16) goes to its handler, which tests call directly.
-    void showChannelMenu();
-    void handleChannelMenu (int itemId);
-
     void setViewMode (int mode);
     int getViewMode() const noexcept { return viewMode; }
 
@@ -85,6 +83,63 @@ public:
     int drawerTop() const noexcept;
     void closeKeyboardDrawer();
     int getRefreshCount() const noexcept { return refreshCount; }
+
+    //==============================================================================
+    // Menus (MainCompMenus.cpp). Each is built from the model as it stands,
+    // shown asynchronously in the editor's one look, and its choice, an item
+    // id (0 when dismissed), goes to its handler, which tests call directly.
+    juce::PopupMenu buildEditMenu();
+    void showEditMenu();
+    void handleEditMenu (int itemId);
+    juce::PopupMenu buildFileMenu();
+    void showFileMenu();
+    void handleFileMenu (int itemId);
+    juce::PopupMenu buildSendMenu();
+    void showSendMenu();
+    void handleSendMenu (int itemId);
+    juce::PopupMenu buildChannelMenu();
+    void showChannelMenu();
+    void handleChannelMenu (int itemId);
+    juce::PopupMenu buildProgramSelectMenu();
+    void showProgramSelectMenu();
+    void handleProgramSelectMenu (int itemId);
+    juce::PopupMenu buildProgramMenu (int bank, int program);
+    void showProgramMenu (int bank, int program);
+    void handleProgramMenu (int bank, int program, int itemId);
+    // The bank page's menus, attached to the button that opens each.
+    juce::PopupMenu buildBankMenu();
+    void showBankMenu (juce::Component& button);
+    void handleBankMenu (int itemId);
+    juce::PopupMenu buildBankFileMenu();
+    void showBankFileMenu (juce::Component& button);
+    void handleBankFileMenu (int itemId);
+    juce::PopupMenu buildBankTransferMenu();
+    void showBankTransferMenu (juce::Component& button);
+    void handleBankTransferMenu (int itemId);
+    // The category chooser of the program display: a category 0-25, or -1.
+    void showCategoryChooser();
+    void handleCategoryChoice (int category);
+
+    // Commands (MainCompCommands.cpp). The file commands take the path that
+    // their dialog chose, so they run without one too; false when nothing
+    // was read or written.
+    void copyProgram (bool fromBank, int bank, int program);
+    void pasteProgram (bool toBank, int bank, int program);
+    void refreshFromCurrentProgram();
+    bool loadProgramFile (const juce::String& path, bool toBank, int bank, int program);
+    bool loadBankFile (const juce::String& path, int bank);
+    bool saveProgramFile (const juce::String& path, bool fromBank, int bank, int program);
+    bool saveBankFile (const juce::String& path, int bank);
+    bool isClipboardValid() const noexcept { return clipboardValid; }
+    juce::String getClipboardName() const;
+
+    // The transfer overlay over a bank transfer, and its end.
+    void startTransfer (int operation, int startBank);
+    void endTransfer();
+    ProgBar* getTransferOverlay() const noexcept { return transferOverlay.get(); }
+
+    LCD_Comp& getProgramDisplay() noexcept { return *programDisplay; }
+    EditorLook& getLook() noexcept { return *look; }
 
 private:
     void buildKeyboardDrawer();
@@ -110,11 +165,28 @@ private:
     void removeMidiSetup();
     void setSettingsEntry (int slot, bool on);
 
+    // The one look of the editor and of every menu it opens: declared first,
+    // so it goes last, after every page; the menus are closed before it goes.
+    std::unique_ptr<EditorLook> look;
     VellixAudioProcessor& processor;
     MidiCntrState& hub;
     FileMan fileMan;
     std::unique_ptr<AppBar> appBar;
     std::unique_ptr<KeyBrd> keyboardDrawer;
+
+    // The program display, held here at the program editor page's place for
+    // it until that page carries it.
+    std::unique_ptr<LCD_Comp> programDisplay;
+    void createProgramDisplay();
+    void placeProgramDisplay();
+
+    // Menus and commands.
+    void showMenu (juce::PopupMenu menu, juce::Component* attachedTo, std::function<void (MainComp&, int)> handler);
+    // kind 'b' opens, 'c' saves; act gets the chosen path.
+    void fileDialog (char kind, int mode, const juce::String& name, std::function<bool (const juce::String&)> act);
+    std::unique_ptr<DSI_Program> clipboard;
+    bool clipboardValid = false;
+    std::unique_ptr<ProgBar> transferOverlay, closedOverlay;
     int viewMode = kProgramView;
     int refreshCount = 0;
     std::unique_ptr<MIDI_Setup> midiSetup;

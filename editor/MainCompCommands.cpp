@@ -1,12 +1,9 @@
 #include "editor/MainComp.h"
 
+#include "core/VellixAudioProcessor.h"
 #include "core/midi/MophoSysEx.h"
 #include "core/storage/SettingsFile.h"
-
-namespace
-{
-constexpr int kNumChannels = 16;
-} // namespace
+#include "editor/ProgramCategoryNames.h"
 
 void MainComp::kwsButtonClicked (int buttonId)
 {
@@ -26,21 +23,43 @@ void MainComp::kwsButtonClicked (int buttonId)
             setViewMode (buttonId);
             break;
 
+        case AppBar::kEdit:
+            showEditMenu();
+            break;
+
+        case AppBar::kFile:
+            showFileMenu();
+            break;
+
+        case AppBar::kSend:
+            showSendMenu();
+            break;
+
         default:
-            // BANK, FILE, EDIT, Send and WRITE open pages and menus
-            // that are not built yet.
+            // BANK and WRITE open pages that are not built yet.
             break;
     }
 }
 
-void MainComp::kwsButtonChanged (KwsBut*)
+void MainComp::kwsButtonChanged (KwsBut* sender)
 {
+    if (transferOverlay != nullptr && sender == &transferOverlay->getCancelButton() && hub.isTransferBusy())
+        endTransfer();
 }
 
 void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
     if (source == &appBar->getChannelLabel())
+    {
         showChannelMenu();
+    }
+    else if (source == programDisplay.get())
+    {
+        if (programDisplay->getClickZone() == LCD_Comp::kZoneNumber)
+            showProgramSelectMenu();
+        else if (programDisplay->getClickZone() == LCD_Comp::kZoneCategory)
+            showCategoryChooser();
+    }
     else if (source == keyboardDrawer.get())
     {
         keyboardDrawer->setAlwaysOnTop (false);
@@ -57,34 +76,116 @@ void MainComp::setViewMode (int mode)
 }
 
 //==============================================================================
-void MainComp::showChannelMenu()
+juce::String MainComp::getClipboardName() const
 {
-    juce::PopupMenu menu;
-    for (int channel = 1; channel <= kNumChannels; ++channel)
-        menu.addItem (channel, "Channel " + juce::String (channel));
-
-    // The editor window's look, which the menu cannot find by itself.
-    menu.setLookAndFeel (&getLookAndFeel());
-
-    juce::Component::SafePointer<MainComp> safeThis (this);
-    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (&appBar->getChannelLabel()),
-                        [safeThis] (int itemId) {
-                            if (safeThis != nullptr)
-                                safeThis->handleChannelMenu (itemId);
-                        });
+    return clipboardValid ? clipboard->getName() : juce::String();
 }
 
-void MainComp::handleChannelMenu (int itemId)
+namespace
 {
-    if (itemId < 1 || itemId > kNumChannels)
+// The program a command works on: a bank slot, or the edit buffer.
+std::optional<ProgramImage::Block> programOf (MidiCntrState& hub, bool fromBank, int bank, int program)
+{
+    return fromBank ? hub.getProgramImage (bank, program) : hub.getEditBufferImage();
+}
+} // namespace
+
+void MainComp::copyProgram (bool fromBank, int bank, int program)
+{
+    const auto image = programOf (hub, fromBank, bank, program);
+    if (! image)
         return;
 
-    hub.setMidiChannel (itemId);
+    clipboard = std::make_unique<DSI_Program>();
+    clipboard->setProgram (ProgramImage::toArray (*image));
+    clipboardValid = true;
+    refreshFromCurrentProgram();
+}
 
-    auto& settings = hub.getSettings();
-    while (settings.size() <= kSlotMidiChannel)
-        settings.add ("0");
-    settings.set (kSlotMidiChannel, juce::String (itemId));
+void MainComp::pasteProgram (bool toBank, int bank, int program)
+{
+    if (clipboardValid)
+        hub.storeProgram (toBank, bank, program, clipboard->getProgramBlock());
+}
 
-    appBar->getChannelLabel().setLabelText ("Chan: " + juce::String (itemId));
+void MainComp::refreshFromCurrentProgram()
+{
+    hub.storeProgram (false, 0, 0, hub.getEditBufferImage());
+}
+
+//==============================================================================
+bool MainComp::loadProgramFile (const juce::String& path, bool toBank, int bank, int program)
+{
+    if (! fileMan.loadSingleProgramFile (path))
+        return false;
+
+    hub.storeProgram (toBank, bank, program, fileMan.getCurrentProgram().getProgramBlock());
+    return true;
+}
+
+bool MainComp::loadBankFile (const juce::String& path, int bank)
+{
+    if (hub.getBank (bank) == nullptr || ! fileMan.loadProgramDumpFile (path))
+        return false;
+
+    const auto& dumps = fileMan.getCurrentProgram().getProgramBytes();
+    const juce::MemoryBlock block (dumps.begin(), (size_t) dumps.size());
+    hub.changeBank (bank, [&block] (Bank_Program& b) { b.loadProgramDumps (block); });
+    return true;
+}
+
+bool MainComp::saveProgramFile (const juce::String& path, bool fromBank, int bank, int program)
+{
+    const auto image = programOf (hub, fromBank, bank, program);
+    return image && fileMan.saveFile (path, ProgramImage::buildEditBufferDump (*image));
+}
+
+bool MainComp::saveBankFile (const juce::String& path, int bank)
+{
+    // The bank as it stands now, whatever arrives while its dumps are built.
+    const auto copy = hub.copyBank (bank);
+    return copy != nullptr && fileMan.saveFile (path, copy->buildProgramDumps (bank));
+}
+
+void MainComp::fileDialog (char kind, int mode, const juce::String& name, std::function<bool (const juce::String&)> act)
+{
+    juce::Component::SafePointer<MainComp> safeThis (this);
+    fileMan.browseForFile (kind, mode, name.trim(), [safeThis, act] (bool confirmed) {
+        if (safeThis != nullptr && confirmed)
+            act (safeThis->fileMan.getChosenPath());
+    });
+}
+
+//==============================================================================
+void MainComp::startTransfer (int operation, int startBank)
+{
+    if (transferOverlay != nullptr)
+        return;
+
+    transferOverlay = std::make_unique<ProgBar> (getWidth(), getWidth(), getHeight());
+    addAndMakeVisible (*transferOverlay);
+    transferOverlay->setAlwaysOnTop (true);
+    transferOverlay->getCancelButton().addChangeListener (this);
+    transferOverlay->enterModalState (false);
+
+    hub.startTransfer (operation, startBank);
+}
+
+void MainComp::endTransfer()
+{
+    hub.endTransfer();
+
+    if (transferOverlay == nullptr)
+        return;
+
+    // CANCEL may be what called: the overlay, and the button with it, is
+    // deleted once the button's own call has returned.
+    transferOverlay->close();
+    closedOverlay = std::move (transferOverlay);
+
+    juce::Component::SafePointer<MainComp> safeThis (this);
+    juce::MessageManager::callAsync ([safeThis] {
+        if (safeThis != nullptr)
+            safeThis->closedOverlay.reset();
+    });
 }

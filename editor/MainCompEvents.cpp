@@ -1,5 +1,7 @@
 #include "editor/MainComp.h"
 
+#include "editor/ProgramCategoryNames.h"
+
 void MainComp::midiCntrStateChanged (MidiCntrState*)
 {
     eventsWaiting = true;
@@ -41,6 +43,20 @@ void MainComp::handleUiEvent (juce::int64 code)
             followWheels (code);
             break;
 
+        case kUiTransferProgress:
+            if (transferOverlay != nullptr)
+            {
+                const int bank = UiEventCode::position (code) & 0xFF, program = UiEventCode::value (code) & 0xFF;
+                transferOverlay->setProgress (program, juce::String::charToString ((juce::juce_wchar) ('A' + bank)) + ":"
+                                                           + juce::String (program + 1));
+            }
+            break;
+
+        case kUiBankTransferFinished:
+            if (transferOverlay != nullptr)
+                endTransfer();
+            break;
+
         default:
             // The other events reach pages that are not built yet.
             break;
@@ -50,5 +66,11 @@ void MainComp::handleUiEvent (juce::int64 code)
 void MainComp::refreshAll()
 {
     ++refreshCount;
+
+    const auto image = hub.getEditBufferImage();
+    const int category = image[(size_t) ProgramImage::kCategoryOffset];
+    programDisplay->setAll (hub.getCurrentHardwareBank(), hub.getCurrentHardwareProgram(), category,
+                            ProgramImage::readName (ProgramImage::toArray (image), ProgramImage::kNameOffset),
+                            getCategoryName (category));
     repaint();
 }

@@ -1,20 +1,35 @@
 #include "editor/ProgramCategoryNames.h"
 
-#include "core/model/ProgramImage.h"
-
-namespace
+juce::String getCategoryName (int number)
 {
-constexpr const char* ProgramCategoryNames[] = {
-    "- Not Assigned -", "Keys",       "Organs",      "Strings",   "Soft Lead",  "Bright Lead", "Res Lead",
-    "Sync",             "Soft Bass",  "Bright Bass", "Res Bass",  "Sub Bass",   "Brass",       "Instruments",
-    "Evolution",        "Motion",     "Synth",       "Vox",       "Bells",      "Harmonics",   "Sequence",
-    "Percussion",       "Noise",      "Sound FX",    "Pads",      "Arpeggiator",
-};
-static_assert (std::size (ProgramCategoryNames) == ProgramImage::kNumCategories);
-} // namespace
+    return juce::isPositiveAndBelow (number, kNumProgramCategories) ? juce::String (ProgramCategoryNames[number])
+                                                                    : juce::String();
+}
 
-juce::String getCategoryName (int category)
+juce::PopupMenu buildCategoryMenu()
 {
-    return juce::isPositiveAndBelow (category, ProgramImage::kNumCategories) ? juce::String (ProgramCategoryNames[category])
-                                                                             : juce::String();
+    juce::PopupMenu menu;
+    for (int category = 0; category < kNumProgramCategories; ++category)
+        menu.addItem (category + 1, getCategoryName (category));
+    return menu;
+}
+
+void showCategoryMenu (juce::LookAndFeel& look, std::function<void (int category)> chosen)
+{
+    auto menu = buildCategoryMenu();
+    menu.setLookAndFeel (&look);
+    menu.showMenuAsync (juce::PopupMenu::Options(), [chosen] (int itemId) {
+        if (chosen)
+            chosen (itemId - 1);
+    });
+}
+
+void showCategoryMenuAt (juce::Component& target, juce::LookAndFeel& look, std::function<void (int itemId)> chosen)
+{
+    auto menu = buildCategoryMenu();
+    menu.setLookAndFeel (&look);
+    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (&target), [chosen] (int itemId) {
+        if (chosen)
+            chosen (itemId);
+    });
 }

@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev libfuzzer-14-dev
     juce-modules-source
     libasound2-dev libfreetype-dev libx11-dev libxext-dev libxinerama-dev libxrandr-dev libxcursor-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-liberation
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils
 )

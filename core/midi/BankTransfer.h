@@ -11,9 +11,11 @@ class BankTransfer
 {
 public:
     // Operations: 0 receives one bank, 7 every bank from the starting one up
-    // to C; 100 and 107 only show the progress of a transmission.
+    // to C; 100 transmits one bank, 107 every bank from the starting one.
     static constexpr int kReceiveOneBank = 0;
     static constexpr int kReceiveAllBanks = 7;
+    static constexpr int kTransmitOneBank = 100;
+    static constexpr int kTransmitAllBanks = 107;
     static constexpr int kNoTransfer = -1;
     static constexpr int kNumBanks = 3;
     static constexpr int kNumPrograms = 128;

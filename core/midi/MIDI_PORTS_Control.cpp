@@ -11,7 +11,8 @@ juce::StringArray namesOf (const juce::Array<juce::MidiDeviceInfo>& devices)
 }
 } // namespace
 
-MIDI_PORTS_Control::MIDI_PORTS_Control (std::shared_ptr<MidiDeviceLayer> deviceLayer) : layer (std::move (deviceLayer))
+MIDI_PORTS_Control::MIDI_PORTS_Control (std::shared_ptr<MidiDeviceLayer> deviceLayer, ActivityMark& sentMark)
+    : layer (std::move (deviceLayer)), sent (sentMark)
 {
 }
 
@@ -132,7 +133,11 @@ void MIDI_PORTS_Control::sendChannelMessage (juce::uint8 type, int channel, int 
 
 bool MIDI_PORTS_Control::sendBytesAt (const juce::uint8* bytes, int size, double dueMillis)
 {
-    return outputOpen && sendQueue.push (bytes, size, dueMillis);
+    if (! outputOpen || ! sendQueue.push (bytes, size, dueMillis))
+        return false;
+
+    sent.mark();
+    return true;
 }
 
 void MIDI_PORTS_Control::sendProgramChange (int channel, int program)
@@ -211,6 +216,7 @@ void MIDI_PORTS_Control::sendSysEx (const juce::uint8* bytes, int size)
     }
 
     sendQueue.discardPending();
+    sent.mark();
 
     for (int offset = 0; offset < size; offset += kSysExPieceSize)
         sendQueue.sendDirect (bytes + offset, juce::jmin (kSysExPieceSize, size - offset));

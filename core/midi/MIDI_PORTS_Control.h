@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/midi/ActivityMark.h"
 #include "core/midi/MidiDeviceLayer.h"
 #include "core/midi/MidiSendQueue.h"
 
@@ -31,7 +32,8 @@ class MIDI_PORTS_Control : public juce::Component,
                            public juce::Timer
 {
 public:
-    explicit MIDI_PORTS_Control (std::shared_ptr<MidiDeviceLayer> deviceLayer);
+    // Every message handed to the output marks sentMark.
+    MIDI_PORTS_Control (std::shared_ptr<MidiDeviceLayer> deviceLayer, ActivityMark& sentMark);
     ~MIDI_PORTS_Control() override;
 
     void timerCallback() override { stopTimer(); }
@@ -85,6 +87,7 @@ private:
     void sendChannelMessage (juce::uint8 type, int channel, int data1, int data2, int size);
 
     std::shared_ptr<MidiDeviceLayer> layer;
+    ActivityMark& sent;
     MidiSendQueue sendQueue;
     juce::ReferenceCountedArray<MidiDeviceListEntry> inputEntries, outputEntries;
     juce::StringArray inputNames, outputNames;

@@ -45,7 +45,9 @@ void MidiCntrState::initialise()
 
 MidiCntrState::~MidiCntrState()
 {
-    // No hardware input may arrive while the files are written and the banks go.
+    // No hardware input may arrive, nor a transmission send, while the files
+    // are written and the banks and ports go.
+    transmitter.stop();
     ports.reset();
     scanResultSaver.cancelPendingUpdate();
 
@@ -112,6 +114,46 @@ Bank_Program* MidiCntrState::getBank (int bankIndex) const noexcept
         return nullptr;
 
     return bankList[(size_t) bankIndex];
+}
+
+std::optional<Block> MidiCntrState::getProgramImage (int bank, int program) const
+{
+    auto* source = getBank (bank);
+    if (source == nullptr || ! juce::isPositiveAndBelow (program, Bank_Program::kNumPrograms))
+        return std::nullopt;
+
+    const juce::SpinLock::ScopedLockType sl (imageLock);
+    return source->getProgramBlock (program);
+}
+
+std::unique_ptr<Bank_Program> MidiCntrState::copyBank (int bank) const
+{
+    auto* source = getBank (bank);
+    if (source == nullptr)
+        return nullptr;
+
+    auto copy = std::make_unique<Bank_Program> (source->getBankName());
+    const juce::SpinLock::ScopedLockType sl (imageLock);
+    for (int slot = 0; slot < Bank_Program::kNumPrograms; ++slot)
+        copy->setProgramBlock (slot, source->getProgramBlock (slot));
+    return copy;
+}
+
+void MidiCntrState::changeBank (int bank, const std::function<void (Bank_Program&)>& change)
+{
+    auto copy = copyBank (bank);
+    if (copy == nullptr)
+        return;
+
+    change (*copy);
+
+    {
+        const juce::SpinLock::ScopedLockType sl (imageLock);
+        auto* target = getBank (bank);
+        for (int slot = 0; slot < Bank_Program::kNumPrograms; ++slot)
+            target->setProgramBlock (slot, copy->getProgramBlock (slot));
+    }
+    postEvent (kUiBankContentsChanged, 0, 0, 0);
 }
 
 void MidiCntrState::selectProgram (int bank, int program, bool sendToSynthesizer, bool notifyHost)

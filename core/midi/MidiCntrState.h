@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/midi/ActivityMark.h"
 #include "core/midi/BankTransfer.h"
+#include "core/midi/BankTransmitter.h"
 #include "core/midi/CodeQueue.h"
 #include "core/midi/DeviceInputFifo.h"
 #include "core/midi/HubEvents.h"
@@ -17,7 +19,9 @@
 #include <juce_events/juce_events.h>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 // The plug-in's model and MIDI hub: the synthesizer's three banks, the host
 // bank's edit buffer, the MIDI ports, the settings, and the queues that tell
@@ -61,9 +65,18 @@ public:
     // Bank transfers (see BankTransfer for the operations).
     static constexpr int kReceiveOneBank = BankTransfer::kReceiveOneBank;
     static constexpr int kReceiveAllBanks = BankTransfer::kReceiveAllBanks;
+    static constexpr int kTransmitOneBank = BankTransfer::kTransmitOneBank;
+    static constexpr int kTransmitAllBanks = BankTransfer::kTransmitAllBanks;
     static constexpr int kNoTransfer = BankTransfer::kNoTransfer;
+    // A transmission sends while the output is open; with it closed nothing
+    // leaves and the transfer waits to be ended, as a receive with no answer does.
     void startTransfer (int operation, int startBank);
+    // Message thread. A transmission stops after the dump being handed over.
     void endTransfer();
+    bool isTransmitting() const { return transmitter.isRunning(); }
+
+    // The edit buffer to the synthesizer as an edit-buffer dump.
+    void sendEditBuffer();
     bool isTransferBusy() const noexcept { return transfer.isBusy(); }
     bool isTransferFetching() const noexcept { return transfer.isFetching(); }
     int getTransferOperation() const noexcept { return transfer.getOperation(); }
@@ -112,6 +125,14 @@ public:
     void setCurrentHostProgram (int index) noexcept { currentHostProgram = index; }
     int getCurrentHardwareBank() const noexcept { return currentHardwareBank; }
     int getCurrentHardwareProgram() const noexcept { return currentHardwareProgram; }
+
+    // A copy of a slot, or of a whole hardware bank, taken under the image
+    // lock; nothing for a bank or slot that we do not have.
+    std::optional<ProgramImage::Block> getProgramImage (int bank, int program) const;
+    std::unique_ptr<Bank_Program> copyBank (int bank) const;
+    // Changes a hardware bank as a whole: a copy is changed outside the image
+    // lock and put back under it, then event 39.
+    void changeBank (int bank, const std::function<void (Bank_Program&)>& change);
 
     void selectProgram (int bank, int program, bool sendToSynth, bool notifyHost);
     void storeProgram (bool toBank, int bank, int program, const ProgramImage::Block& image);
@@ -172,9 +193,10 @@ public:
     // A hardware note for the host, stamped with the millisecond counter.
     void addToDeviceInputBuffer (const juce::MidiMessage& message, juce::uint32 stamp);
 
-    // The activity mark of the display's MIDI-out light.
-    void markMidiOut() noexcept { midiOutActivity = true; }
-    bool takeMidiOutActivity() noexcept { return midiOutActivity.exchange (false); }
+    // The display's activity lights: every message sent through the ports
+    // marks MIDI-out, every message from the input MIDI-in.
+    bool takeMidiOutActivity() noexcept { return midiOutActivity.take(); }
+    bool takeMidiInActivity() noexcept { return midiInActivity.take(); }
 
     float getEditorScale() const noexcept { return editorScale; }
     void setEditorScale (float scale) noexcept { editorScale = scale; }
@@ -243,6 +265,7 @@ private:
     void assembleSysEx (const juce::uint8* data, int size);
     void loadEditBufferFromDump (const ProgramImage::Block& image);
     void applyTransferStep (const BankTransfer::Step& step, int bank, int program);
+    void startTransmit (int operation, int startBank);
 
     // Saves the connection scan's result on the message thread, never on the
     // MIDI input thread that learns of it.
@@ -311,7 +334,7 @@ private:
     // Hardware notes for the host: MIDI input thread to audio thread.
     DeviceInputFifo deviceInputBuffer;
     std::array<DeviceInputFifo::Note, DeviceInputFifo::kCapacity> takenNotes {}; // audio thread
-    std::atomic<bool> midiOutActivity { false };
+    ActivityMark midiOutActivity, midiInActivity; // any thread marks, the message thread takes
     std::atomic<bool> vst2Form { false };
 
     // MIDI input thread only.
@@ -322,6 +345,7 @@ private:
 
     // Written by the editor (message thread) and the MIDI input thread.
     BankTransfer transfer;
+    BankTransmitter transmitter; // started and stopped on the message thread
     std::atomic<bool> synthesizerFound { false }, helpPageShown { false };
     std::atomic<int> scanInput { -1 }, scanOutput { -1 };
     ScanResultSaver scanResultSaver { *this };

@@ -12,6 +12,7 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
     if (size <= 0)
         return;
 
+    midiInActivity.mark();
     const int status = data[0];
     sysEx.notice (data[0]);
 

@@ -207,7 +207,7 @@ void MidiCntrState::selectDevice (bool input, int position)
 
 void MidiCntrState::openPortsFromSettings()
 {
-    ports = std::make_unique<MIDI_PORTS_Control> (MidiDeviceLayer::getCurrent());
+    ports = std::make_unique<MIDI_PORTS_Control> (MidiDeviceLayer::getCurrent(), midiOutActivity);
     portSettings = PortSettingsFile::defaults();
 
     loadOrSavePortSettings (kLoadPorts);

@@ -126,13 +126,67 @@ void MidiCntrState::applyTransferStep (const BankTransfer::Step& step, int bank,
 
 void MidiCntrState::startTransfer (int operation, int startBank)
 {
+    transmitter.stop();
+
     if (transfer.start (operation, startBank))
         sendDumpRequest (kRequestProgram, startBank, 0);
+    else if (operation == kTransmitOneBank || operation == kTransmitAllBanks)
+        startTransmit (operation, startBank);
 }
 
 void MidiCntrState::endTransfer()
 {
+    transmitter.stop();
     transfer.end();
+}
+
+void MidiCntrState::startTransmit (int operation, int startBank)
+{
+    // With the output closed nothing would leave: a progress bar running to
+    // its end would tell of a transmission that never happened.
+    if (getBank (startBank) == nullptr || ! ports->outputOpen)
+        return;
+
+    const int lastBank = operation == kTransmitAllBanks ? kNumHardwareBanks - 1 : startBank;
+    std::vector<BankTransmitter::Dump> dumps;
+    std::vector<ProgramImage::Block> images;
+
+    // The banks as they are now; a dump arriving meanwhile changes what is
+    // stored, not what is on its way.
+    {
+        const juce::SpinLock::ScopedLockType sl (imageLock);
+        for (int bank = startBank; bank <= lastBank; ++bank)
+            for (int program = 0; program < Bank_Program::kNumPrograms; ++program)
+                images.push_back (getBank (bank)->getProgramBlock (program));
+    }
+
+    for (size_t i = 0; i < images.size(); ++i)
+    {
+        const int bank = startBank + (int) i / Bank_Program::kNumPrograms;
+        const int program = (int) i % Bank_Program::kNumPrograms;
+        dumps.push_back ({ bank, program, ProgramImage::buildProgramDump (bank, program, images[i]) });
+    }
+
+    transmitter.start (
+        std::move (dumps),
+        [this] (const BankTransmitter::Dump& dump) {
+            if (! ports->outputOpen)
+                return false;
+
+            ports->sendSysEx (dump.bytes.begin(), dump.bytes.size());
+            postEvent (kUiTransferProgress, 0, dump.bank, dump.program);
+            return true;
+        },
+        [this] {
+            postEvent (kUiBankContentsChanged, 0, 0, 0);
+            postEvent (kUiBankTransferFinished, 0, 0, 0);
+        });
+}
+
+void MidiCntrState::sendEditBuffer()
+{
+    const auto dump = ProgramImage::buildEditBufferDump (getEditBufferImage());
+    ports->sendSysEx (dump.begin(), dump.size());
 }
 
 void MidiCntrState::handleGlobalDump (const juce::uint8* data, int size)

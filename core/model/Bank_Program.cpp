@@ -179,6 +179,17 @@ ByteArray Bank_Program::buildEditBufferDump (int slot) const
     return ProgramImage::buildEditBufferDump (toBlock (getProgram (slot)));
 }
 
+ByteArray Bank_Program::buildProgramDumps (int bankNumber) const
+{
+    ByteArray dumps;
+    dumps.ensureStorageAllocated (kNumPrograms * kProgramDumpSize);
+
+    for (int slot = 0; slot < kNumPrograms; ++slot)
+        dumps.addArray (ProgramImage::buildProgramDump (bankNumber, slot, getProgramBlock (slot)));
+
+    return dumps;
+}
+
 void Bank_Program::loadProgramDumps (const juce::MemoryBlock& dumps)
 {
     // More than 128 dumps never grow the bank: the first 128 are stored.

@@ -43,6 +43,9 @@ public:
     void setCategory (int slot, int category);
 
     ByteArray buildEditBufferDump (int slot) const;
+    // The whole bank as 128 program dumps in slot order, each addressed to
+    // that slot of the given bank: the form of a program bank file.
+    ByteArray buildProgramDumps (int bankNumber) const;
 
     // Fills slots in order from a block of 300-byte program dumps; bank and
     // program numbers inside the dumps are not used.

@@ -81,6 +81,20 @@ ByteArray buildEditBufferDump (const Block& image)
     return dump;
 }
 
+ByteArray buildProgramDump (int bank, int program, const Block& image)
+{
+    const auto packed = pack (image);
+
+    ByteArray dump;
+    dump.ensureStorageAllocated (kProgramDumpSize);
+    dump.addArray ({ kSysExStart, kManufacturerId, kDeviceId, kProgramDumpCommand, (juce::uint8) (bank & 0x7F),
+                     (juce::uint8) (program & 0x7F) });
+    dump.addArray (packed.data(), kPackedSize);
+    dump.add (kSysExEnd);
+    jassert (dump.size() == kProgramDumpSize);
+    return dump;
+}
+
 int nameCharToCode (const juce::String& character)
 {
     if (character.length() == 1)

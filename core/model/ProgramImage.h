@@ -54,6 +54,10 @@ Block unpack (const juce::uint8* packed); // reads exactly kPackedSize bytes
 // F0 01 25 03, the packed image, F7.
 ByteArray buildEditBufferDump (const Block& image);
 
+// F0 01 25 02, bank, program, the packed image, F7: the synthesizer stores it
+// in that slot.
+ByteArray buildProgramDump (int bank, int program, const Block& image);
+
 // Character code stored for a name character: its code point when 20-159, else a space.
 int nameCharToCode (const juce::String& character);
 

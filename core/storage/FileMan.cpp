@@ -178,3 +178,11 @@ void FileMan::browseAndLoadProgramFile (std::function<void (bool)> done)
             done (loaded);
     });
 }
+
+bool FileMan::saveFile (const juce::String& path, const ByteArray& bytes)
+{
+    if (path.isEmpty() || ! juce::File::isAbsolutePath (path) || bytes.isEmpty())
+        return false;
+
+    return writeBlockToFile (juce::MemoryBlock (bytes.begin(), (size_t) bytes.size()), juce::File (path));
+}

@@ -37,6 +37,10 @@ public:
     void browseAndLoadBankFile (std::function<void (bool)> done);
     void browseAndLoadProgramFile (std::function<void (bool)> done);
 
+    // The whole file becomes the bytes; an old file is replaced only once
+    // the new one is completely written. False when nothing was written.
+    bool saveFile (const juce::String& path, const ByteArray& bytes);
+
     // The program made by the last load (the collected dumps after a bank load).
     DSI_Program& getCurrentProgram() noexcept { return *currentProgram; }
 

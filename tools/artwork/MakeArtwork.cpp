@@ -369,6 +369,47 @@ void octaveOverview (juce::Graphics& g, int w, int h)
         }
 }
 
+// The program display's glass: a backlit yellow-green LCD, darker towards its
+// edges, with the shadow its bezel casts along the top.
+void lcdBackground (juce::Graphics& g, int w, int h)
+{
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xffd3e09a), 0.0f, 0.0f, juce::Colour (0xffaebf6c), 0.0f, (float) h, false));
+    g.fillAll();
+
+    // The backlight is brightest in the middle.
+    juce::ColourGradient glow (juce::Colour (0x30ffffe0), (float) w * 0.5f, (float) h * 0.45f,
+                               juce::Colours::transparentWhite, 0.0f, (float) h * 0.45f, true);
+    g.setGradientFill (glow);
+    g.fillAll();
+
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0x50303818), 0.0f, 0.0f, juce::Colours::transparentBlack, 0.0f, 5.0f, false));
+    g.fillRect (0, 0, w, 5);
+
+    g.setColour (juce::Colour (0xff6f7c44));
+    g.drawRect (0, 0, w, h, 1);
+}
+
+// Laid over the display at half opacity: the bezel's rounded frame and a
+// reflection on the upper half of the glass.
+void lcdOverlay (juce::Graphics& g, int w, int h)
+{
+    const auto frame = juce::Rectangle<float> (0.0f, 0.0f, (float) w, (float) h);
+
+    juce::Path bezel;
+    bezel.addRectangle (frame);
+    bezel.addRoundedRectangle (frame.reduced (4.0f), 5.0f);
+    bezel.setUsingNonZeroWinding (false);
+    g.setColour (juce::Colour (0xff15171a));
+    g.fillPath (bezel);
+
+    g.setColour (juce::Colour (0xff3b4048));
+    g.drawRoundedRectangle (frame.reduced (4.5f), 5.0f, 1.0f);
+
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0x60ffffff), 0.0f, 5.0f, juce::Colours::transparentWhite, 0.0f,
+                                             (float) h * 0.5f, false));
+    g.fillRoundedRectangle (frame.reduced (6.0f).withHeight ((float) h * 0.42f), 4.0f);
+}
+
 const Artwork artworks[] = {
     { "key_white_up.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, false); } },
     { "key_white_down.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, true); } },
@@ -393,6 +434,8 @@ const Artwork artworks[] = {
     { "wheel_strip.png", kWheelFrameStep * (kWheelFrames - 1) + kWheelFrameWidth, 200, false, wheelStrip },
     { "velocity_frame.png", 27, 13, false, velocityFrame },
     { "octave_overview.png", 269, 18, true, octaveOverview },
+    { "lcd_background.png", 164, 43, true, [] (auto& g, int w, int h) { lcdBackground (g, w, h); } },
+    { "lcd_overlay.png", 210, 66, false, [] (auto& g, int w, int h) { lcdOverlay (g, w, h); } },
 };
 } // namespace
 

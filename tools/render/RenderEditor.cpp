@@ -1,7 +1,7 @@
 // Renders the editor into PNG files for reviews of the interface and for the
 // README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
-// synthesizer on-line and off-line. Views: the program view, and the same
-// with the keyboard drawer pulled open.
+// synthesizer on-line and off-line. Views: the program view, the transfer
+// overlay, the keyboard drawer pulled open and the MIDI setup page.
 //   build/tests/tools/brindlemark_render <output folder>
 #include "core/VellixAudioProcessor.h"
 #include "core/storage/SettingsFile.h"
@@ -113,8 +113,21 @@ int main (int argc, char** argv)
                     std::cerr << "the status never read " << wanted << "\n";
 
                 const auto suffix = juce::String (size.x) + "x" + juce::String (size.y) + (online ? "-online" : "-offline") + ".png";
-                if (! writeSnapshot (*editor, output.getChildFile ("program-view-" + suffix)))
-                    ++failures;
+                const auto shoot = [&] (const juce::String& view) {
+                    main->getProgramDisplay().timerCallback(); // the activity lights, as its timer would
+                    if (! writeSnapshot (*editor, output.getChildFile (view + "-" + suffix)))
+                        ++failures;
+                };
+
+                shoot ("program-view");
+
+                // A transfer under way: on-line a transmission a few programs
+                // in; off-line a receive that waits for an answer.
+                main->startTransfer (online ? MidiCntrState::kTransmitOneBank : MidiCntrState::kReceiveOneBank, 0);
+                if (online && ! drainUntil (*main, [&] { return main->getTransferOverlay()->getValue() >= 3; }))
+                    std::cerr << "the transmission never got going\n";
+                shoot ("transfer-overlay");
+                main->endTransfer();
 
                 if (main != nullptr)
                 {

@@ -22,7 +22,7 @@ juce::MemoryBlock programDumps (int count, int firstSeed)
     juce::MemoryBlock block;
     for (int k = 0; k < count; ++k)
     {
-        const auto dump = buildProgramDump (7, 127, imageWithSeed (firstSeed + k)); // bank and program are not used
+        const auto dump = ::buildProgramDump (7, 127, imageWithSeed (firstSeed + k)); // bank and program are not used
         block.append (dump.data(), dump.size());
     }
     return block;

@@ -244,7 +244,7 @@ TEST (DsiProgram, CollectFindsEveryCompleteProgramDump)
 {
     juce::Random random (7);
     const auto dumpOf = [&random] (int bank, int prog) {
-        const auto dump = buildProgramDump (bank, prog, randomImage (random));
+        const auto dump = ::buildProgramDump (bank, prog, randomImage (random));
         return ByteArray (dump.data(), (int) dump.size());
     };
 

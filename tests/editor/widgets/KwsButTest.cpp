@@ -1,3 +1,4 @@
+#include "editor/EditorLook.h"
 #include "editor/widgets/KwsBut.h"
 #include "WidgetHarness.h"
 
@@ -185,7 +186,7 @@ TEST (KwsBut, PlainStyleSinksItsFaceAndCaptionOnlyWhileHeld)
         juce::Graphics g (image);
         g.fillAll (juce::Colour (face));
         g.setColour (juce::Colours::white);
-        g.setFont (juce::Font ("Arial", 13.0f, juce::Font::plain));
+        g.setFont (EditorLook::font (13.0f));
         g.drawText ("WWW", area, juce::Justification::centred, false);
         return brightArea (image, inside);
     };
