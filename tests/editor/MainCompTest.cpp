@@ -1,7 +1,5 @@
-#include "core/VellixAudioProcessorEditor.h"
+#include "EditorRig.h"
 #include "editor/EditorLook.h"
-#include "editor/MainComp.h"
-#include "support/SynthRig.h"
 
 #include <gtest/gtest.h>
 
@@ -11,37 +9,11 @@
 
 namespace
 {
-struct Editor : testing::Test, SynthRig
+struct Editor : testing::Test, EditorRig
 {
-    Editor() { open(); }
-    ~Editor() override { close(); }
-
-    void open()
-    {
-        editor.reset (processor->createEditorIfNeeded());
-        main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
-        ASSERT_NE (main, nullptr);
-    }
-
-    void close()
-    {
-        editor.reset();
-        main = nullptr;
-    }
-
-    // What the editor's event timer does, until the condition holds.
-    bool drainUntil (const std::function<bool()>& condition)
-    {
-        return waitUntil ([&] {
-            main->handleAsyncUpdate();
-            return condition();
-        });
-    }
+    void SetUp() override { ASSERT_NE (main, nullptr); }
 
     juce::String status() const { return main->getAppBar().getStatusLabel().getLabelText(); }
-
-    std::unique_ptr<juce::AudioProcessorEditor> editor;
-    MainComp* main = nullptr;
 };
 } // namespace
 
