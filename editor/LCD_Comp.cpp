@@ -81,9 +81,9 @@ void LCD_Comp::setName (const juce::String& text)
 
 void LCD_Comp::mouseDown (const juce::MouseEvent& e)
 {
-    if ((float) e.y > kZoneSplitY * scale)
+    if (e.position.y > kZoneSplitY * scale)
         clickZone = kZoneName;
-    else if ((float) e.x > kZoneSplitX * scale)
+    else if (e.position.x > kZoneSplitX * scale)
         clickZone = kZoneCategory;
     else
         clickZone = kZoneNumber;

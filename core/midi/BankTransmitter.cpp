@@ -52,16 +52,20 @@ bool BankTransmitter::waitUntil (double dueMs)
 
 void BankTransmitter::run()
 {
-    // Every dump is due at a fixed distance from the first, so that the
-    // scheduler's lateness with one does not add up over the bank.
     auto due = nowMs();
 
     for (const auto& dump : queued)
     {
-        if (! waitUntil (due) || ! send (dump))
+        if (! waitUntil (due))
             return;
 
-        due += spacingMs (dump.bytes.size());
+        // Counted from the actual hand-over: a dump the scheduler let out
+        // late still gets its whole gap after it.
+        const auto handedOver = nowMs();
+        if (! send (dump))
+            return;
+
+        due = handedOver + spacingMs (dump.bytes.size());
     }
 
     // The last one too is stored before the synthesizer is taken as done.

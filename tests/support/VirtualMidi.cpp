@@ -151,12 +151,20 @@ void VirtualMidiOutput::deliver (const juce::MidiMessage& sent)
     const juce::ScopedLock delivering (deliveryLock);
 
     auto message = sent;
-    message.setTimeStamp (juce::Time::getMillisecondCounterHiRes());
+    auto stamp = juce::Time::getMillisecondCounterHiRes();
     std::function<void (const juce::MidiMessage&)> target;
     {
         const juce::ScopedLock sl (lock);
         if (! open)
             return;
+
+        if (cableSpeed)
+        {
+            stamp = juce::jmax (stamp, cableFreeAtMs) + message.getRawDataSize() * 1000.0 / kCableBytesPerSecond;
+            cableFreeAtMs = stamp;
+        }
+
+        message.setTimeStamp (stamp);
         received.push_back (message);
         target = receiver;
     }
@@ -183,6 +191,13 @@ bool VirtualMidiOutput::waitForReceived (size_t count, int timeoutMs) const
         const juce::ScopedLock sl (lock);
         return received.size() >= count;
     }, timeoutMs);
+}
+
+void VirtualMidiOutput::setCableSpeed (bool atCableSpeed)
+{
+    const juce::ScopedLock sl (lock);
+    cableSpeed = atCableSpeed;
+    cableFreeAtMs = 0.0;
 }
 
 bool VirtualMidiOutput::isOpen() const

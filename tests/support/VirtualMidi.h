@@ -73,6 +73,12 @@ public:
     bool isOpen() const;
     int getTimesOpened() const;
 
+    // A MIDI DIN cable at the far end: each message is stamped with the time
+    // its last byte would arrive at 3125 bytes a second, behind the messages
+    // before it, instead of the time it was handed over. Delivery is not delayed.
+    void setCableSpeed (bool atCableSpeed);
+    static constexpr double kCableBytesPerSecond = 3125.0;
+
 private:
     friend class VirtualMidiDeviceLayer;
     class Port;
@@ -86,6 +92,8 @@ private:
     std::function<void (const juce::MidiMessage&)> receiver;
     bool open = false;
     int timesOpened = 0;
+    bool cableSpeed = false;
+    double cableFreeAtMs = 0.0;
 };
 
 class VirtualMidiDeviceLayer final : public MidiDeviceLayer
