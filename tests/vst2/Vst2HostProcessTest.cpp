@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <limits>
 #include <malloc.h>
 #include <string>
 #include <thread>
@@ -221,16 +222,24 @@ TEST (Vst2EditorFromTheHostsThread, OpensResizesAndClosesWhileAudioRunsWithoutAC
         cycleTheEditor (warmUp, 20);
     }
 
+    // The framework's glyph and image caches fill while the editor paints,
+    // more in one round than another with the machine's load; a leak grows
+    // the heap in every round.
     const int threadsWithTheLibrary = processThreadCount();
-    const auto heapBefore = mallinfo2().uordblks;
+    long smallestGrowth = std::numeric_limits<long>::max();
+    for (int round = 0; round < 3; ++round)
     {
-        Plugin plugin (library);
-        ASSERT_NE (plugin.effect, nullptr);
-        cycleTheEditor (plugin, 200);
+        const auto heapBefore = mallinfo2().uordblks;
+        {
+            Plugin plugin (library);
+            ASSERT_NE (plugin.effect, nullptr);
+            cycleTheEditor (plugin, 70);
+        }
+        const long growth = (long) mallinfo2().uordblks - (long) heapBefore;
+        smallestGrowth = std::min (smallestGrowth, growth);
     }
-    const auto heapAfter = mallinfo2().uordblks;
 
-    EXPECT_LT ((long) heapAfter - (long) heapBefore, 256 * 1024);
+    EXPECT_LT (smallestGrowth, 128 * 1024);
     EXPECT_LE (processThreadCountSettlingTo (threadsWithTheLibrary), threadsWithTheLibrary);
 
     dlclose (library);
