@@ -38,6 +38,11 @@ public:
     static constexpr Named velocityText { 0xff76bdd2 };
     static constexpr Named outOfReach { 0x66000000 };   // laid over the keys the piano does not reach
 
+    // The program editor's front panel.
+    static constexpr Named panel { 0xffd27b08 };
+    static constexpr Named panelRing { 0xffd69000 };
+    static constexpr Named sectionEdge { 0xffe4e4e4 };
+
     static constexpr Named menuBackground { 0xff000000 };
     static constexpr Named menuText { 0xffffffff };
     static constexpr Named menuHighlight { 0xff808080 };

@@ -5,10 +5,10 @@
 #include "editor/EditorLook.h"
 
 // MainComp in topic files: this one builds and lays out the root,
-// MainCompEvents.cpp follows the hub's events, MainCompCommands.cpp answers
-// the buttons and runs the commands, MainCompMenus.cpp builds and answers the
-// menus, MainCompSetup.cpp runs the MIDI setup page, MainCompKeyboard.cpp
-// keeps the keyboard drawer.
+// MainCompPages.cpp builds and places the pages, MainCompEvents.cpp follows
+// the hub's events, MainCompCommands.cpp answers the buttons and runs the
+// commands, MainCompMenus.cpp builds and answers the menus, MainCompSetup.cpp
+// runs the MIDI setup page, MainCompKeyboard.cpp keeps the keyboard drawer.
 
 namespace
 {
@@ -34,6 +34,8 @@ MainComp::MainComp (VellixAudioProcessor& p) : look (std::make_unique<EditorLook
     appBar->getToolButton().addChangeListener (this);
     appBar->getChannelLabel().addChangeListener (this);
     appBar->getChannelLabel().setLabelText ("Chan: " + juce::String (hub.getMidiChannel()));
+
+    createPages();
 
     // A data entry that arrives before the next whole parameter number names none.
     hub.resetNrpnInput();
@@ -77,6 +79,7 @@ MainComp::~MainComp()
     transferOverlay.reset();
     closedOverlay.reset();
     programDisplay.reset();
+    destroyPages();
     appBar.reset();
     // Its keys and player release every note they still sound.
     keyboardDrawer.reset();
@@ -111,6 +114,7 @@ void MainComp::layoutChildren()
         appBar->setSize (getWidth(), AppBar::kHeight);
 
     layoutKeyboardDrawer();
+    layoutPages();
     if (midiSetup != nullptr)
         midiSetup->setSize (getWidth(), getHeight());
 
@@ -120,28 +124,21 @@ void MainComp::layoutChildren()
         transferOverlay->setBounds (getLocalBounds());
 }
 
-//==============================================================================
-namespace
-{
-// Where the program editor page puts the display, in its design units; the
-// page starts below the application bar.
-constexpr int kDisplayX = 674, kDisplayY = 90;
-} // namespace
-
 void MainComp::createProgramDisplay()
 {
+    // The program editor page carries it, so it follows that page into the
+    // sequencer view's overview.
     programDisplay = std::make_unique<LCD_Comp> (&hub);
-    addAndMakeVisible (*programDisplay);
+    editorPanel->addAndMakeVisible (*programDisplay);
     programDisplay->addChangeListener (this);
     programDisplay->setActivityLightsEnabled (true);
 }
 
 void MainComp::placeProgramDisplay()
 {
-    if (programDisplay == nullptr)
+    if (programDisplay == nullptr || editorPanel == nullptr)
         return;
 
-    const auto scale = hub.getEditorScale();
-    programDisplay->place (EditorLook::scaled ((float) kDisplayX, scale),
-                           AppBar::kHeight + EditorLook::scaled ((float) kDisplayY, scale), scale);
+    const auto area = editorPanel->getProgramDisplayBounds();
+    programDisplay->place (area.getX(), area.getY(), editorPanel->getScale());
 }

@@ -7,6 +7,7 @@
 #include "editor/EditorLook.h"
 #include "editor/LCD_Comp.h"
 #include "editor/ProgBar.h"
+#include "editor/EditorPanel.h"
 #include "editor/widgets/KwsBut.h"
 #include "windows/setup/MIDI_Setup.h"
 
@@ -141,7 +142,17 @@ public:
     LCD_Comp& getProgramDisplay() noexcept { return *programDisplay; }
     EditorLook& getLook() noexcept { return *look; }
 
+
+    // The pages (MainCompPages.cpp): built with the editor, gone with it.
+    EditorPanel& getEditorPanel() noexcept { return *editorPanel; }
+    static constexpr float kOverviewScale = 456.0f / 1148.0f; // the program page beside the sequencer
+
+
 private:
+    void createPages();
+    void destroyPages();
+    void layoutPages();
+    void showProgramByte (int position, int value);
     void buildKeyboardDrawer();
     void layoutKeyboardDrawer();
     void followWheels (juce::int64 code);
@@ -187,6 +198,8 @@ private:
     std::unique_ptr<DSI_Program> clipboard;
     bool clipboardValid = false;
     std::unique_ptr<ProgBar> transferOverlay, closedOverlay;
+
+    std::unique_ptr<EditorPanel> editorPanel;
     int viewMode = kProgramView;
     int refreshCount = 0;
     std::unique_ptr<MIDI_Setup> midiSetup;

@@ -45,6 +45,8 @@ void MainComp::kwsButtonChanged (KwsBut* sender)
 {
     if (transferOverlay != nullptr && sender == &transferOverlay->getCancelButton() && hub.isTransferBusy())
         endTransfer();
+    else if (sender == &editorPanel->getSequencerButton())
+        kwsButtonClicked (sender->getId());
 }
 
 void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)

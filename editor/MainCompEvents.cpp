@@ -22,6 +22,11 @@ void MainComp::handleUiEvent (juce::int64 code)
 {
     switch (UiEventCode::type (code))
     {
+        case kUiProgramByteChanged:
+            // Only the low byte of each field names a position and a value.
+            showProgramByte (UiEventCode::position (code) & 0xFF, UiEventCode::value (code) & 0xFF);
+            break;
+
         case kUiEditBufferReplaced:
             refreshAll();
             break;
@@ -66,6 +71,7 @@ void MainComp::handleUiEvent (juce::int64 code)
 void MainComp::refreshAll()
 {
     ++refreshCount;
+    editorPanel->refreshControls();
 
     const auto image = hub.getEditBufferImage();
     const int category = image[(size_t) ProgramImage::kCategoryOffset];

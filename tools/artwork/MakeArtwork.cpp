@@ -410,6 +410,137 @@ void lcdOverlay (juce::Graphics& g, int w, int h)
     g.fillRoundedRectangle (frame.reduced (6.0f).withHeight ((float) h * 0.42f), 4.0f);
 }
 
+// The parameter knob: a dark skirt and cap with an amber pointer and value arc,
+// lit from the top left, its shadow to the lower right. Frame i of 55 sits at
+// x = 58 i; the pointer turns clockwise from the lower left through the top.
+// The control draws a frame off-centre, so the knob sits in its upper left.
+void knobFrame (juce::Graphics& g, int frame)
+{
+    const float cx = 17.0f, cy = 18.0f;
+    const float angle = juce::degreesToRadians (-145.0f + 290.0f * (float) frame / 54.0f);
+
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0x70000000), cx + 3.0f, cy + 4.0f,
+                                             juce::Colours::transparentBlack, cx + 3.0f + 17.0f, cy + 4.0f, true));
+    g.fillEllipse (cx - 14.0f, cy - 13.0f, 34.0f, 34.0f);
+
+    juce::Path track, value;
+    track.addCentredArc (cx, cy, 16.0f, 16.0f, 0.0f, juce::degreesToRadians (-145.0f), juce::degreesToRadians (145.0f), true);
+    g.setColour (juce::Colour (0xff1a1c1f));
+    g.strokePath (track, juce::PathStrokeType (2.0f));
+    value.addCentredArc (cx, cy, 16.0f, 16.0f, 0.0f, juce::degreesToRadians (-145.0f), angle, true);
+    g.setColour (juce::Colour (0xffe08a1e));
+    g.strokePath (value, juce::PathStrokeType (2.0f));
+
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff2c2f34), cx, cy - 13.0f, juce::Colour (0xff0e0f11),
+                                             cx, cy + 13.0f, false));
+    g.fillEllipse (cx - 13.5f, cy - 13.5f, 27.0f, 27.0f);
+    g.setColour (juce::Colour (0xff050506));
+    g.drawEllipse (cx - 13.5f, cy - 13.5f, 27.0f, 27.0f, 1.0f);
+
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff5d636b), cx - 5.0f, cy - 9.0f, juce::Colour (0xff25282d),
+                                             cx + 5.0f, cy + 9.0f, false));
+    g.fillEllipse (cx - 10.0f, cy - 10.0f, 20.0f, 20.0f);
+    g.setColour (juce::Colour (0x40ffffff));
+    g.drawEllipse (cx - 9.5f, cy - 9.5f, 19.0f, 19.0f, 0.8f);
+
+    const auto tip = juce::Point<float> (cx, cy).getPointOnCircumference (12.5f, angle);
+    const auto root = juce::Point<float> (cx, cy).getPointOnCircumference (4.0f, angle);
+    g.setColour (juce::Colour (0xfffff3e0));
+    g.drawLine ({ root, tip }, 2.2f);
+}
+
+void knobStrip (juce::Graphics& g, int, int)
+{
+    for (int frame = 0; frame < 55; ++frame)
+    {
+        juce::Graphics::ScopedSaveState state (g);
+        g.reduceClipRegion (frame * 58, 0, 56, 56);
+        g.setOrigin (frame * 58, 0);
+        knobFrame (g, frame);
+    }
+}
+
+// The value list's box: a dark display slot in a light frame, open at the
+// right, where the arrow's end closes it.
+void listBox (juce::Graphics& g, int w, int h)
+{
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff0b0d0f), 0.0f, 0.0f, juce::Colour (0xff1b1f23), 0.0f,
+                                             (float) h, false));
+    g.fillAll();
+    g.setColour (juce::Colour (0xffaab0b8));
+    g.fillRect (0, 0, w, 1);
+    g.fillRect (0, h - 1, w, 1);
+    g.fillRect (0, 0, 1, h);
+}
+
+void listArrow (juce::Graphics& g, int w, int h)
+{
+    listBox (g, w, h);
+    g.setColour (juce::Colour (0xffaab0b8));
+    g.fillRect (w - 1, 0, 1, h);
+    g.fillRect (0, 3, 1, h - 6);
+
+    juce::Path mark;
+    mark.addTriangle (3.5f, 7.0f, 10.5f, 7.0f, 7.0f, 11.5f);
+    g.setColour (juce::Colour (0xffe08a1e));
+    g.fillPath (mark);
+}
+
+// A faint reflection over the top half of the box.
+void listGloss (juce::Graphics& g, int w, int h)
+{
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0x19ffffff), 0.0f, 0.0f, juce::Colour (0x04ffffff), 0.0f,
+                                             (float) h * 0.5f, false));
+    g.fillRect (1, 1, w - 1, h / 2);
+}
+
+// A round-ended lamp in a black bezel: grey when off, red and glowing when on.
+void led (juce::Graphics& g, float left, bool lit)
+{
+    const auto bezel = juce::Rectangle<float> (left + 8.0f, 5.0f, 21.0f, 10.0f);
+    if (lit)
+    {
+        g.setGradientFill (juce::ColourGradient (juce::Colour (0x80ff2a1a), bezel.getCentreX(), bezel.getCentreY(),
+                                                 juce::Colours::transparentBlack, bezel.getCentreX() + 16.0f,
+                                                 bezel.getCentreY(), true));
+        g.fillEllipse (bezel.expanded (7.0f, 5.0f));
+    }
+
+    g.setColour (juce::Colour (0xff08090a));
+    g.fillRoundedRectangle (bezel, 5.0f);
+    const auto lens = bezel.reduced (2.0f);
+    const auto top = lit ? juce::Colour (0xffff8a70) : juce::Colour (0xff6a6e74);
+    const auto bottom = lit ? juce::Colour (0xffe01808) : juce::Colour (0xff3a3d42);
+    g.setGradientFill (juce::ColourGradient (top, 0.0f, lens.getY(), bottom, 0.0f, lens.getBottom(), false));
+    g.fillRoundedRectangle (lens, 3.0f);
+    g.setColour (juce::Colour (lit ? 0x90ffffff : 0x40ffffff));
+    g.fillRoundedRectangle (lens.getX() + 2.0f, lens.getY() + 0.8f, lens.getWidth() - 4.0f, 1.4f, 0.7f);
+}
+
+void ledPair (juce::Graphics& g, int, int)
+{
+    led (g, 0.0f, false);
+    led (g, 36.0f, true);
+}
+
+// Wordmarks in the panel's print: the synthesizer's on the orange panel, ours
+// on a dark section.
+void wordmark (juce::Graphics& g, int w, int h, const char* name, const char* line, juce::Colour ink, juce::Colour accent)
+{
+    const auto nameArea = juce::Rectangle<int> (0, 0, w, h * 2 / 3);
+    g.setColour (ink);
+    g.setFont (juce::Font (juce::Font::getDefaultSansSerifFontName(), (float) nameArea.getHeight() * 0.95f, juce::Font::bold)
+                   .withExtraKerningFactor (0.06f));
+    g.drawFittedText (name, nameArea, juce::Justification::centred, 1);
+
+    g.setColour (accent);
+    g.fillRect (4, h * 2 / 3 + 1, w - 8, 2);
+    g.setColour (ink);
+    g.setFont (juce::Font (juce::Font::getDefaultSansSerifFontName(), (float) h * 0.22f, juce::Font::plain)
+                   .withExtraKerningFactor (0.45f));
+    g.drawFittedText (line, 0, h * 2 / 3 + 3, w, h / 3 - 3, juce::Justification::centred, 1);
+}
+
 const Artwork artworks[] = {
     { "key_white_up.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, false); } },
     { "key_white_down.png", 25, 152, true, [] (auto& g, int w, int h) { whiteKey (g, w, h, true); } },
@@ -436,6 +567,15 @@ const Artwork artworks[] = {
     { "octave_overview.png", 269, 18, true, octaveOverview },
     { "lcd_background.png", 164, 43, true, [] (auto& g, int w, int h) { lcdBackground (g, w, h); } },
     { "lcd_overlay.png", 210, 66, false, [] (auto& g, int w, int h) { lcdOverlay (g, w, h); } },
+    { "knob_strip.png", 3188, 56, false, knobStrip },
+    { "list_box.png", 200, 18, false, listBox },
+    { "list_arrow.png", 14, 18, false, listArrow },
+    { "list_gloss.png", 113, 17, false, listGloss },
+    { "led_pair.png", 74, 20, false, ledPair },
+    { "logo_synth.png", 200, 65, false,
+      [] (auto& g, int w, int h) { wordmark (g, w, h, "MOPHO", "DESKTOP", juce::Colour (0xff17191c), juce::Colour (0xff17191c)); } },
+    { "logo_maker.png", 179, 52, false,
+      [] (auto& g, int w, int h) { wordmark (g, w, h, "BRINDLEMARK", "PROGRAM EDITOR", juce::Colour (0xffd8dadd), juce::Colour (0xffe08a1e)); } },
 };
 } // namespace
 

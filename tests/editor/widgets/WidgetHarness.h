@@ -6,12 +6,13 @@
 // events from the desktop's main mouse source, and painting goes into images.
 namespace widgetharness
 {
-inline juce::MouseEvent mouseAt (juce::Component& component, int x, int y)
+inline juce::MouseEvent mouseAt (juce::Component& component, int x, int y,
+                                 juce::ModifierKeys buttons = juce::ModifierKeys::leftButtonModifier)
 {
     const juce::Point<float> position ((float) x, (float) y);
     const auto now = juce::Time::getCurrentTime();
     return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), position,
-                             juce::ModifierKeys::leftButtonModifier, juce::MouseInputSource::defaultPressure,
+                             buttons, juce::MouseInputSource::defaultPressure,
                              juce::MouseInputSource::defaultOrientation, juce::MouseInputSource::defaultRotation,
                              juce::MouseInputSource::defaultTiltX, juce::MouseInputSource::defaultTiltY, &component,
                              &component, now, position, now, 1, false);
@@ -19,6 +20,12 @@ inline juce::MouseEvent mouseAt (juce::Component& component, int x, int y)
 
 inline void press (juce::Component& component, int x, int y) { component.mouseDown (mouseAt (component, x, y)); }
 inline void release (juce::Component& component, int x, int y) { component.mouseUp (mouseAt (component, x, y)); }
+inline void drag (juce::Component& component, int x, int y) { component.mouseDrag (mouseAt (component, x, y)); }
+
+inline void rightPress (juce::Component& component, int x, int y)
+{
+    component.mouseDown (mouseAt (component, x, y, juce::ModifierKeys::rightButtonModifier));
+}
 
 inline void click (juce::Component& component, int x, int y)
 {

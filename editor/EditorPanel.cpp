@@ -1,0 +1,222 @@
+#include "editor/EditorPanel.h"
+
+#include "core/VellixAudioProcessor.h"
+#include "core/model/ParDes.h"
+#include "editor/EditorLook.h"
+
+#include <BrindlemarkAssets.h>
+
+namespace
+{
+using EditorTables::EditorSectionTable;
+
+const juce::Rectangle<float> kEnvelopeAreas[EditorPanel::kNumEnvelopes] = {
+    { 340.0f, 170.0f, 226.0f, 82.0f }, { 340.0f, 333.0f, 226.0f, 82.0f }, { 340.0f, 496.0f, 226.0f, 82.0f }
+};
+const juce::Rectangle<float> kProgramDisplayArea { 674.0f, 90.0f, 180.0f, 43.0f };
+const juce::Rectangle<float> kSequencerButtonArea { 910.0f, 20.0f, 96.0f, 24.0f };
+const juce::Rectangle<float> kSynthLogoArea { 662.0f, 13.0f, 200.0f, 65.0f };
+const juce::Rectangle<float> kMakerLogoArea { 365.0f, 580.0f, 179.0f, 52.0f };
+constexpr float kSequencerFontHeight = 12.0f;
+
+// Five rings spreading from one centre, each 1.7 times the last.
+constexpr float kRingCentreX = 740.0f, kRingCentreY = 500.0f;
+constexpr float kRingDiameter = 120.0f, kRingThickness = 15.0f, kRingGrowth = 1.7f;
+constexpr int kNumRings = 5;
+
+constexpr float kSectionCorner = 10.0f, kSectionEdge = 2.0f;
+constexpr float kCaptionHeight = 14.0f;
+constexpr int kCaptionInsetX = 8, kCaptionBaseline = 16;
+
+// The last position whose control follows the page's scale; 109 and 110 stay parked.
+constexpr int kLastScaledPosition = 108;
+
+juce::Rectangle<float> sectionArea (const EditorTables::SectionRow& row)
+{
+    return { (float) row.x, (float) row.y, (float) row.w, (float) row.h };
+}
+} // namespace
+
+EditorPanel::EditorPanel (VellixAudioProcessor& p) : processor (p)
+{
+    using namespace BrindlemarkAssets;
+    synthLogo = juce::ImageCache::getFromMemory (logo_synth_png, logo_synth_pngSize);
+    makerLogo = juce::ImageCache::getFromMemory (logo_maker_png, logo_maker_pngSize);
+
+    const auto& tables = processor.getHub().getParameterTables();
+    for (int position = 0; position < EditorTables::kNumControls; ++position)
+    {
+        auto control = std::make_unique<KwsCont> (processor);
+        addChildComponent (*control);
+
+        // Bytes 111-114 get their range and kind but no place: never seen.
+        const auto row = EditorTables::rowFor (position, tables);
+        control->setup (row.position, row.label, row.x, row.y, row.w, row.h, row.minimum, row.maximum, row.style,
+                        row.kind);
+        if (row.section != EditorTables::kNoSection)
+            control->setSection (row.section);
+
+        controls[(size_t) position] = std::move (control);
+    }
+
+    for (auto& control : controls)
+        control->setVisible (true);
+
+    sequencerButton.placeWithStyleImages ((int) kSequencerButtonArea.getX(), (int) kSequencerButtonArea.getY(),
+                                          (int) kSequencerButtonArea.getWidth(), (int) kSequencerButtonArea.getHeight(),
+                                          true);
+    addAndMakeVisible (sequencerButton);
+
+    for (auto& control : controls)
+        control->addListener (this);
+
+    for (auto& control : controls)
+        control->setBackgroundFill();
+
+    setOpaque (true);
+    setSize (kDesignWidth, kDesignHeight);
+}
+
+EditorPanel::~EditorPanel()
+{
+    // Children go in the reverse order of their addition.
+    removeChildComponent (&sequencerButton);
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        it->reset();
+}
+
+void EditorPanel::setScale (float s)
+{
+    scale = s;
+
+    for (int position = 0; position <= kLastScaledPosition; ++position)
+        controls[(size_t) position]->setScale (s);
+
+    const auto button = EditorLook::scaled (kSequencerButtonArea, s);
+    sequencerButton.placeWithStyleImages (button.getX(), button.getY(), button.getWidth(), button.getHeight(), true);
+    sequencerButton.fontHeight = kSequencerFontHeight * s;
+    repaint();
+}
+
+juce::Rectangle<int> EditorPanel::getProgramDisplayBounds() const noexcept
+{
+    return EditorLook::scaled (kProgramDisplayArea, scale);
+}
+
+juce::Rectangle<int> EditorPanel::getEnvelopeBounds (int index) const noexcept
+{
+    if (index < 0 || index >= kNumEnvelopes)
+        return {};
+
+    return EditorLook::scaled (kEnvelopeAreas[index], scale);
+}
+
+void EditorPanel::setControlFromModel (KwsCont& control, int value)
+{
+    control.setDisplayedValue (value, ParDes::getValueText (control.getDisplayKind(), value));
+}
+
+void EditorPanel::refreshControls()
+{
+    auto& hub = processor.getHub();
+
+    for (int position = 0; position < EditorTables::kNumControls; ++position)
+    {
+        auto& control = *controls[(size_t) position];
+        control.forgetDisplayedValue();
+        setControlFromModel (control, hub.getEditBufferByte (position));
+    }
+
+    repaint();
+}
+
+void EditorPanel::setRepaintEnabled (bool enabled)
+{
+    for (auto& control : controls)
+        control->setRepaintEnabled (enabled);
+}
+
+void EditorPanel::broadcastSection (int section)
+{
+    changeCode = kSectionPopupBase + section;
+    sendChangeMessage();
+}
+
+void EditorPanel::kwsContEvent (int code, int, int section)
+{
+    if (code == KwsCont::kRightButtonCode && section >= 0)
+        broadcastSection (section);
+}
+
+void EditorPanel::changeListenerCallback (juce::ChangeBroadcaster*)
+{
+    // Only the envelope views talk to the page this way; they have no views yet.
+}
+
+void EditorPanel::mouseDown (const juce::MouseEvent& e)
+{
+    if (! e.mods.isRightButtonDown())
+        return;
+
+    const float x = (float) e.x, y = (float) e.y;
+
+    for (int index = 0; index < EditorTables::kNumSections; ++index)
+    {
+        const auto& row = EditorSectionTable[(size_t) index];
+
+        // Strictly inside: a press on the frame line belongs to no section.
+        if ((float) row.x * scale < x && x < (float) (row.x + row.w) * scale && (float) row.y * scale < y
+            && y < (float) (row.y + row.h) * scale)
+        {
+            broadcastSection (index);
+            return;
+        }
+    }
+}
+
+//==============================================================================
+void EditorPanel::paint (juce::Graphics& g)
+{
+    if (background.getWidth() != getWidth() || background.getHeight() != getHeight() || backgroundScale != scale)
+    {
+        background = juce::Image (juce::Image::RGB, juce::jmax (1, getWidth()), juce::jmax (1, getHeight()), false);
+        juce::Graphics cache (background);
+        paintBackground (cache);
+        backgroundScale = scale;
+    }
+
+    g.drawImageAt (background, 0, 0);
+}
+
+void EditorPanel::paintBackground (juce::Graphics& g) const
+{
+    const float s = scale;
+    g.fillAll (EditorLook::panel);
+
+    g.setColour (EditorLook::panelRing);
+    float diameter = kRingDiameter, thickness = kRingThickness;
+    for (int ring = 0; ring < kNumRings; ++ring)
+    {
+        diameter *= kRingGrowth;
+        thickness *= kRingGrowth;
+        g.drawEllipse ((kRingCentreX - diameter * 0.5f) * s, (kRingCentreY - diameter * 0.5f) * s, diameter * s,
+                       diameter * s, thickness * s);
+    }
+
+    g.setColour (EditorLook::controlFill);
+    for (const auto& row : EditorSectionTable)
+        g.fillRoundedRectangle (sectionArea (row) * s, kSectionCorner * s);
+
+    g.setColour (EditorLook::sectionEdge);
+    for (const auto& row : EditorSectionTable)
+        g.drawRoundedRectangle (sectionArea (row) * s, kSectionCorner * s, kSectionEdge * s);
+
+    g.setColour (EditorLook::text);
+    g.setFont (EditorLook::font (kCaptionHeight * s, juce::Font::bold));
+    for (const auto& row : EditorSectionTable)
+        g.drawSingleLineText (row.caption, (int) ((float) (row.x + kCaptionInsetX) * s),
+                              (int) ((float) (row.y + kCaptionBaseline) * s));
+
+    g.drawImage (synthLogo, EditorLook::scaled (kSynthLogoArea, s).toFloat());
+    g.drawImage (makerLogo, EditorLook::scaled (kMakerLogoArea, s).toFloat());
+}

@@ -1,0 +1,120 @@
+#include "editor/EditorPanel.h"
+#include "widgets/WidgetHarness.h"
+
+#include "core/VellixAudioProcessor.h"
+#include "core/model/ParDes.h"
+#include "support/VirtualMidi.h"
+
+#include <gtest/gtest.h>
+
+using namespace widgetharness;
+
+namespace
+{
+struct Panel : testing::Test
+{
+    Panel()
+    {
+        panel.setVisible (true);
+        panel.addChangeListener (&changes);
+    }
+
+    // A right-button press where the page's own hit test sends it.
+    void rightPressAt (juce::Point<int> point)
+    {
+        auto* target = panel.getComponentAt (point);
+        ASSERT_NE (target, nullptr);
+        const auto local = target->getLocalPoint (&panel, point);
+        rightPress (*target, local.x, local.y);
+    }
+
+    // Change messages are asynchronous: the code is read after a dispatch.
+    int lastBroadcast()
+    {
+        panel.dispatchPendingMessages();
+        return changes.count > 0 ? panel.getChangeCode() : -1;
+    }
+
+    ScopedMidiDeviceLayer layer;
+    VellixAudioProcessor processor;
+    EditorPanel panel { processor };
+    ChangeCounter changes;
+};
+} // namespace
+
+TEST_F (Panel, RightPressesOpenTheSectionTheyHit)
+{
+    struct Case
+    {
+        const char* where;
+        juce::Point<int> point;
+        int code; // -1: nothing broadcast
+    };
+    const Case cases[] = {
+        { "empty part of CONTROLS", { 990, 470 }, 104 },
+        { "the Tempo knob", { 1070, 40 }, 106 },
+        { "envelope view 1's place", panel.getEnvelopeBounds (1).getCentre(), 101 },
+        { "an empty part of the LFO", { 600, 640 }, 105 },
+        { "the left edge line of CONTROLS", { 798, 300 }, -1 },
+        { "the top edge line of AMP", { 100, 328 }, -1 },
+        { "the panel between sections", { 700, 150 }, -1 },
+    };
+
+    for (const auto& c : cases)
+    {
+        changes.count = 0;
+        rightPressAt (c.point);
+        EXPECT_EQ (lastBroadcast(), c.code) << c.where;
+    }
+
+    changes.count = 0;
+    press (panel, 990, 470);
+    EXPECT_EQ (lastBroadcast(), -1) << "a left press broadcasts nothing";
+}
+
+TEST_F (Panel, ScaleMovesPlacedControlsTheButtonAndTheReservedPlaces)
+{
+    panel.setScale (0.5f);
+
+    EXPECT_EQ (panel.getControl (12).getBounds(), juce::Rectangle<int> (66, 2, 52, 10));
+    EXPECT_EQ (panel.getControl (95).getBounds(), juce::Rectangle<int> (520, 5, 32, 32));
+    EXPECT_EQ (panel.getControl (109).getBounds(), juce::Rectangle<int> (-1017, 410, 110, 32)) << "parked: kept";
+    EXPECT_TRUE (panel.getControl (112).getBounds().isEmpty());
+    EXPECT_EQ (panel.getSequencerButton().getBounds(), juce::Rectangle<int> (455, 10, 48, 12));
+    EXPECT_FLOAT_EQ (panel.getSequencerButton().fontHeight, 6.0f);
+    EXPECT_EQ (panel.getProgramDisplayBounds(), juce::Rectangle<int> (337, 45, 90, 21));
+    EXPECT_EQ (panel.getEnvelopeBounds (2), juce::Rectangle<int> (170, 248, 113, 41));
+    EXPECT_TRUE (panel.getEnvelopeBounds (3).isEmpty());
+}
+
+TEST_F (Panel, RefreshShowsEveryByteOfTheEditBuffer)
+{
+    auto& hub = processor.getHub();
+    for (int position = 0; position < EditorTables::kNumControls; ++position)
+        hub.setEditBufferByte (position, (position * 7) % 128);
+    hub.setEditBufferByte (0, 200);
+
+    panel.refreshControls();
+
+    for (int position = 1; position < EditorTables::kNumControls; ++position)
+    {
+        const auto& control = panel.getControl (position);
+        const int byte = (position * 7) % 128;
+        EXPECT_EQ (control.getDisplayedValue(), juce::jlimit (control.getMinimum(), control.getMaximum(), byte)) << position;
+        EXPECT_EQ (control.getValueText(), ParDes::getValueText (control.getDisplayKind(), byte)) << position;
+    }
+
+    EXPECT_EQ (panel.getControl (0).getDisplayedValue(), 120);
+    EXPECT_EQ (panel.getControl (0).getKnobFrame(), 54);
+}
+
+TEST_F (Panel, SuspendedRepaintsAreKeptForLater)
+{
+    panel.setRepaintEnabled (false);
+    panel.setControlFromModel (panel.getControl (21), 90);
+    EXPECT_TRUE (panel.getControl (21).isRepaintPending());
+
+    panel.setRepaintEnabled (true);
+    EXPECT_FALSE (panel.getControl (21).isRepaintPending());
+    EXPECT_EQ (panel.getControl (21).getDisplayedValue(), 90);
+}
