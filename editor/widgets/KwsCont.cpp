@@ -302,41 +302,29 @@ void KwsCont::paint (juce::Graphics& g)
 
 void KwsCont::paintCaption (juce::Graphics& g, juce::Rectangle<int> area, juce::Justification where)
 {
+    const auto font = EditorLook::font (12.0f * scale);
     g.setColour (EditorLook::text);
-    g.setFont (EditorLook::font (12.0f * scale));
-    g.drawText (label, area, where, false);
-}
+    g.setFont (font);
 
-// The images are drawn resampled to the control's scale; resampling at every
-// paint costs more than the rest of the page, so each size is made once and
-// kept in the image cache. A strip of frames is resampled frame by frame.
-juce::Image KwsCont::resampled (const juce::Image& image, juce::Rectangle<int> source, int frames, int stride,
-                                juce::Rectangle<int> area)
-{
-    const auto key = juce::String::formatted ("KwsCont %p %d %d %d %d %d %d", (const void*) image.getPixelData(),
-                                              source.getX(), source.getWidth(), source.getHeight(), frames,
-                                              area.getWidth(), area.getHeight())
-                         .hashCode64();
-
-    auto cached = juce::ImageCache::getFromHashCode (key);
-    if (cached.isValid())
-        return cached;
-
-    juce::Image made (juce::Image::ARGB, juce::jmax (1, area.getWidth() * frames), juce::jmax (1, area.getHeight()), true);
+    // A caption centred on an area that reaches past the control's bottom
+    // ends on that edge; where the typeface's descenders go deeper than its
+    // metrics say, they would be cut, so the caption is lifted just enough.
+    if (where.testFlags (juce::Justification::verticallyCentred))
     {
-        juce::Graphics g (made);
-        g.setImageResamplingQuality (juce::Graphics::highResamplingQuality);
-        for (int frame = 0; frame < frames; ++frame)
-            g.drawImage (image, frame * area.getWidth(), 0, area.getWidth(), area.getHeight(),
-                         source.getX() + frame * stride, source.getY(), source.getWidth(), source.getHeight());
+        const int bottom = area.getY() + (int) std::ceil ((area.getHeight() + font.getHeight()) * 0.5f) + 1;
+        if (bottom > getHeight())
+            area.translate (0, getHeight() - bottom);
     }
 
-    juce::ImageCache::addImageToCache (made, key);
-    return made;
+    // A caption wider than its place is narrowed a little rather than cut.
+    g.drawFittedText (label, area, where, 1, 0.8f);
 }
 
-void KwsCont::drawScaled (juce::Graphics& g, const juce::Image& image, juce::Rectangle<int> source,
-                          juce::Rectangle<int> design, int frame, int frames, int stride)
+// The images are drawn resampled to the control's scale. Resampling at every
+// paint costs more than the rest of the page, so each drawing keeps its last
+// resampled picture, made again only when what it shows or its size changes.
+void KwsCont::drawScaled (juce::Graphics& g, ArtSlot slot, const juce::Image& image, juce::Rectangle<int> source,
+                          juce::Rectangle<int> design)
 {
     const auto area = scaled (design.getX(), design.getY(), design.getWidth(), design.getHeight());
     if (area.isEmpty() || image.isNull())
@@ -344,20 +332,30 @@ void KwsCont::drawScaled (juce::Graphics& g, const juce::Image& image, juce::Rec
 
     if (area.getWidth() == source.getWidth() && area.getHeight() == source.getHeight())
     {
-        g.drawImage (image, area.getX(), area.getY(), area.getWidth(), area.getHeight(), source.getX() + frame * stride,
-                     source.getY(), source.getWidth(), source.getHeight());
+        g.drawImage (image, area.getX(), area.getY(), area.getWidth(), area.getHeight(), source.getX(), source.getY(),
+                     source.getWidth(), source.getHeight());
         return;
     }
 
-    const auto made = resampled (image, source, frames, stride, area);
-    g.drawImage (made, area.getX(), area.getY(), area.getWidth(), area.getHeight(), frame * area.getWidth(), 0,
-                 area.getWidth(), area.getHeight());
+    auto& art = resampledArt[(size_t) slot];
+    if (art.picture.isNull() || art.source != source || art.picture.getWidth() != area.getWidth()
+        || art.picture.getHeight() != area.getHeight())
+    {
+        art.source = source;
+        art.picture = juce::Image (juce::Image::ARGB, area.getWidth(), area.getHeight(), true);
+        juce::Graphics made (art.picture);
+        made.setImageResamplingQuality (juce::Graphics::mediumResamplingQuality);
+        made.drawImage (image, 0, 0, area.getWidth(), area.getHeight(), source.getX(), source.getY(), source.getWidth(),
+                        source.getHeight());
+    }
+
+    g.drawImageAt (art.picture, area.getX(), area.getY());
 }
 
 void KwsCont::paintKnob (juce::Graphics& g)
 {
-    drawScaled (g, knobStrip, { 0, 0, kKnobFrameSize, kKnobFrameSize }, { width / 2 - 15, 0, 50, 50 }, knobFrame,
-                kNumKnobFrames, kKnobFrameStride);
+    drawScaled (g, artFirst, knobStrip, { knobFrame * kKnobFrameStride, 0, kKnobFrameSize, kKnobFrameSize },
+                { width / 2 - 15, 0, 50, 50 });
 
     g.setColour (EditorLook::text);
     g.setFont (EditorLook::font (11.0f * scale));
@@ -367,9 +365,9 @@ void KwsCont::paintKnob (juce::Graphics& g)
 
 void KwsCont::paintList (juce::Graphics& g)
 {
-    drawScaled (g, listBox, { 0, 0, 200, kListStripHeight }, { 0, 0, 200, kListStripHeight });
-    drawScaled (g, listArrow, { 0, 0, 14, kListStripHeight }, { width - 14, 0, 14, kListStripHeight });
-    drawScaled (g, listGloss, { 0, 0, 100, 17 }, { 0, 0, width, kListStripHeight });
+    drawScaled (g, artFirst, listBox, { 0, 0, 200, kListStripHeight }, { 0, 0, 200, kListStripHeight });
+    drawScaled (g, artSecond, listArrow, { 0, 0, 14, kListStripHeight }, { width - 14, 0, 14, kListStripHeight });
+    drawScaled (g, artThird, listGloss, { 0, 0, 100, 17 }, { 0, 0, width, kListStripHeight });
 
     g.setColour (EditorLook::valueText);
     g.setFont (EditorLook::font (12.0f * scale));
@@ -380,7 +378,7 @@ void KwsCont::paintList (juce::Graphics& g)
 void KwsCont::paintLed (juce::Graphics& g, int left)
 {
     const bool lit = displayedValue == 1;
-    drawScaled (g, ledPair, { lit ? kLedOnSourceX : 0, 0, kLedWidth, kLedHeight }, { left, 0, kLedWidth, kLedHeight });
+    drawScaled (g, artFirst, ledPair, { lit ? kLedOnSourceX : 0, 0, kLedWidth, kLedHeight }, { left, 0, kLedWidth, kLedHeight });
 
     if (lit)
     {

@@ -97,10 +97,15 @@ private:
     juce::Rectangle<int> scaled (int x, int y, int w, int h) const noexcept;
     void applyBounds();
     void sendProgramParameter (int value, bool endGestureNow);
-    static juce::Image resampled (const juce::Image& image, juce::Rectangle<int> source, int frames, int stride,
-                                  juce::Rectangle<int> area);
-    void drawScaled (juce::Graphics& g, const juce::Image& image, juce::Rectangle<int> source,
-                     juce::Rectangle<int> design, int frame = 0, int frames = 1, int stride = 0);
+    // The images a style draws, each with its picture at the current scale.
+    enum ArtSlot { artFirst, artSecond, artThird, numArtSlots };
+    struct ResampledArt
+    {
+        juce::Rectangle<int> source;
+        juce::Image picture;
+    };
+    void drawScaled (juce::Graphics& g, ArtSlot slot, const juce::Image& image, juce::Rectangle<int> source,
+                     juce::Rectangle<int> design);
     void paintKnob (juce::Graphics& g);
     void paintList (juce::Graphics& g);
     void paintLed (juce::Graphics& g, int left);
@@ -134,6 +139,7 @@ private:
     int pressX = 0, pressY = 0;
     int knobRange = 0;
     float scale = 1.0f;
+    std::array<ResampledArt, numArtSlots> resampledArt;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KwsCont)
 };
