@@ -109,7 +109,8 @@ TEST_F (Display, SitsWhereTheProgramPageCarriesItAndShowsTheEditBuffer)
     for (auto [width, bounds] : cases)
     {
         editor->setSize (width, 700);
-        EXPECT_EQ (main->getProgramDisplay().getBounds(), bounds) << width;
+        auto& display = main->getProgramDisplay();
+        EXPECT_EQ (main->getLocalArea (display.getParentComponent(), display.getBounds()), bounds) << width;
     }
 
     hub().selectProgram (2, 6, false, false);
