@@ -113,6 +113,18 @@ public:
     static constexpr Named progressFillOn { 0xff113f48 };
     static constexpr Named progressText { 0xfffcf5f5 };
 
+    // The library window: its pages, title strip, status line and question overlay.
+    static constexpr Named libraryPage { 0xff373535 };
+    static constexpr Named libraryPageRule { 0xff0a0a0a };
+    static constexpr Named libraryTitleStrip { 0xff0a0a0a };
+    static constexpr Named libraryTitleText { 0xffede9e9 };
+    static constexpr Named libraryStatusText { 0xffcebdbd };
+    static constexpr Named questionFill { 0xff191919 };
+    static constexpr Named questionText { 0xffffffff };
+    static constexpr Named categoryBoxFill { 0xff272527 };
+    static constexpr Named categoryBoxText { 0xfff2f0f0 };
+
+
     // The one typeface of the editor, as designed. The framework finds fonts
     // by their own family name only, so where no "Arial" is installed the
     // metric-compatible "Liberation Sans" stands in for it, and failing that

@@ -8,7 +8,8 @@
 // MainCompPages.cpp builds and places the pages, MainCompEvents.cpp follows
 // the hub's events, MainCompCommands.cpp answers the buttons and runs the
 // commands, MainCompMenus.cpp builds and answers the menus, MainCompSetup.cpp
-// runs the MIDI setup page, MainCompKeyboard.cpp keeps the keyboard drawer.
+// runs the MIDI setup page, MainCompKeyboard.cpp keeps the keyboard drawer,
+// MainCompLibrary.cpp the library window.
 
 namespace
 {
@@ -83,6 +84,7 @@ MainComp::~MainComp()
     appBar.reset();
     // Its keys and player release every note they still sound.
     keyboardDrawer.reset();
+    libraryWindow.reset(); // its LIBRARY page writes the default library
     deleteAllChildren();
     cancelPendingUpdate();
     stopTimer();

@@ -9,6 +9,7 @@
 #include "editor/ProgBar.h"
 #include "editor/EditorPanel.h"
 #include "editor/widgets/KwsBut.h"
+#include "windows/library/Lib_Manager_Win.h"
 #include "windows/setup/MIDI_Setup.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -27,6 +28,7 @@ class MainComp : public juce::Component,
                  public juce::ChangeListener,
                  public juce::ChangeBroadcaster,
                  public MidiCntrStateListener,
+                 public winToolListener,
                  public juce::Timer,
                  public juce::AsyncUpdater
 {
@@ -75,6 +77,13 @@ public:
     // the port file as it is.
     void setWritePageShown (bool shown) noexcept { writePageShown = shown; }
     bool isWritePageShown() const noexcept { return writePageShown; }
+
+    //==============================================================================
+    // The library window (MainCompLibrary.cpp): made on first use, only hidden
+    // when closed, deleted with the editor.
+    void openLibraryWindow();
+    void winToolClicked (WinMovCan* sender, int code) override;
+    Lib_Manager_Win* getLibraryWindow() const noexcept { return libraryWindow.get(); }
 
     AppBar& getAppBar() noexcept { return *appBar; }
 
@@ -204,6 +213,7 @@ private:
     int refreshCount = 0;
     std::unique_ptr<MIDI_Setup> midiSetup;
     bool writePageShown = false;
+    std::unique_ptr<Lib_Manager_Win> libraryWindow;
 
     std::atomic<bool> eventsWaiting { false };
     EventPump eventPump { *this };

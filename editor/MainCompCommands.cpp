@@ -51,7 +51,9 @@ void MainComp::kwsButtonChanged (KwsBut* sender)
 
 void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
-    if (source == &appBar->getChannelLabel())
+    if (source == &appBar->getToolButton())
+        openLibraryWindow();
+    else if (source == &appBar->getChannelLabel())
     {
         showChannelMenu();
     }

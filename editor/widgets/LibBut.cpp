@@ -18,6 +18,12 @@ void LibBut::placeAt (int x, int y)
     repaint();
 }
 
+void LibBut::setCaption (juce::String newCaption)
+{
+    caption = std::move (newCaption);
+    repaint();
+}
+
 void LibBut::addListener (LibButListener* listener)
 {
     const juce::ScopedLock sl (lock);
@@ -35,6 +41,11 @@ void LibBut::notify (Call call)
 }
 
 void LibBut::mouseDown (const juce::MouseEvent&)
+{
+    triggerClick();
+}
+
+void LibBut::triggerClick()
 {
     notify ([this] (LibButListener* l) { l->libButtonClicked (this, id); });
 }

@@ -29,6 +29,10 @@ public:
 
     int getId() const noexcept { return id; }
     const juce::String& getCaption() const noexcept { return caption; }
+    void setCaption (juce::String newCaption);
+
+    // A press in code: the listeners hear it as they hear the mouse's.
+    void triggerClick();
 
     // Written by the page that owns the button.
     juce::String helpText;

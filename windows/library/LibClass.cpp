@@ -1,0 +1,195 @@
+#include "windows/library/LibClass.h"
+
+#include "core/VellixAudioProcessor.h"
+#include "editor/ProgramCategoryNames.h"
+
+// LibClass in two files: this one builds the page, lays it out and follows
+// its list; LibClassCommands.cpp runs the commands and their questions.
+
+namespace
+{
+enum class Shown
+{
+    always,
+    withRows,      // the list shows a row
+    withSelection, // and a program is selected
+    never
+};
+
+struct PageButton
+{
+    LibClass::ButtonIndex index;
+    const char* text;
+    LibClass::ButtonId id;
+    const char* help;
+    int y;               // from the top, or from the bottom when fromBottom
+    bool fromBottom;
+    Shown shown;
+};
+
+constexpr PageButton pageButtons[] = {
+    { LibClass::kLoadButton, "LOAD", LibClass::kLoadId, "Load Library or Bank Files", 10, false, Shown::always },
+    { LibClass::kSaveButton, "SAVE", LibClass::kSaveId, "Save Library File", 50, false, Shown::withRows },
+    { LibClass::kClearButton, "CLEAR ALL", LibClass::kClearAllId, "Remove all items from Library", 90, false, Shown::withRows },
+    { LibClass::kApplyButton, "APPLY", LibClass::kApplyId, "Apply selected program and set as the current program", 90, true, Shown::never },
+    { LibClass::kRenameButton, "RENAME", LibClass::kRenameId, "Rename selected program in the Library", 130, true, Shown::withSelection },
+    { LibClass::kDeleteButton, "DELETE", LibClass::kDeleteId, "Delete selected program from the Library", 170, true, Shown::withSelection },
+    { LibClass::kAddButton, "ADD CURRENT", LibClass::kAddCurrentId, "Add the current program to the Library", 210, true, Shown::always },
+    { LibClass::kDoneButton, "DONE", LibClass::kDoneId, "", 40, true, Shown::always },
+};
+static_assert (std::size (pageButtons) == LibClass::kNumButtons);
+
+constexpr float kButtonFontHeight = 12.0f;
+constexpr int kButtonsFromRight = 120;
+constexpr float kStatusFontHeight = 15.0f;
+const juce::Rectangle<int> titleBounds { 400, 16, 200, 20 };
+} // namespace
+
+LibClass::LibClass (VellixAudioProcessor& p) : processor (p)
+{
+    list = std::make_unique<KwsFile>();
+    addAndMakeVisible (*list);
+    list->addListener (this);
+    list->setRowAreaWidth (kRowAreaWidth);
+
+    titleLabel = std::make_unique<SimpleLabel> (16.0f, EditorLook::libraryPage, juce::Font::bold,
+                                                juce::Justification::centredLeft);
+    addAndMakeVisible (*titleLabel);
+
+    for (const auto& row : pageButtons)
+    {
+        auto& button = buttons[(size_t) row.index];
+        button = std::make_unique<LibBut> (row.text, row.id, kButtonFontHeight);
+        button->helpText = row.help;
+        addAndMakeVisible (*button);
+        button->addListener (this);
+    }
+    buttons[(size_t) kApplyButton]->setVisible (false);
+
+    setSize (500, 600);
+    updateButtons();
+
+    // The category filter will sit at (400, 140, 440, 380), below the title.
+    titleLabel->setBounds (titleBounds);
+
+    statusLabel.setFont (EditorLook::font (kStatusFontHeight));
+    statusLabel.setJustificationType (juce::Justification::centredLeft);
+    statusLabel.setEditable (false);
+    statusLabel.setColour (juce::Label::textColourId, EditorLook::libraryStatusText);
+    addAndMakeVisible (statusLabel);
+}
+
+LibClass::~LibClass()
+{
+    // The library reaches the default file only here; an empty one leaves it.
+    list->saveDefaultLibrary();
+}
+
+void LibClass::loadDefaultLibrary()
+{
+    list->loadDefaultLibrary();
+}
+
+void LibClass::paint (juce::Graphics& g)
+{
+    g.fillAll (EditorLook::libraryPage);
+    g.setColour (EditorLook::libraryPageRule);
+    g.fillRect (0, 4, getWidth(), 2);
+}
+
+void LibClass::resized()
+{
+    list->setBounds (20, 10, kListWidth, kListRows * list->getLook().rowHeight);
+
+    const int x = getWidth() - kButtonsFromRight;
+    for (const auto& row : pageButtons)
+    {
+        // APPLY is never shown; it waits off the page.
+        const int bx = row.shown == Shown::never ? -x : x;
+        buttons[(size_t) row.index]->placeAt (bx, row.fromBottom ? getHeight() - row.y : row.y);
+    }
+
+    updateButtons();
+    statusLabel.setBounds (400, getHeight() - 30, 400, 24);
+}
+
+bool LibClass::hasSelectedProgram() const noexcept
+{
+    return juce::isPositiveAndBelow (list->getSelectedLibraryIndex(), list->getModel().getLibrary().getNumPrograms());
+}
+
+void LibClass::updateButtons()
+{
+    const bool rows = list->getRowCount() > 0;
+    const bool selection = rows && hasSelectedProgram();
+
+    for (const auto& row : pageButtons)
+    {
+        const bool show = row.shown == Shown::always ? true
+                        : row.shown == Shown::withRows ? rows
+                        : row.shown == Shown::withSelection ? selection
+                                                            : false;
+        auto& button = *buttons[(size_t) row.index];
+        if (button.isVisible() != show)
+            button.setVisible (show);
+    }
+}
+
+void LibClass::applySelectedProgram()
+{
+    if (list->getRowCount() > 0 && hasSelectedProgram())
+    {
+        ProgramImage::Block image {};
+        const auto* program = list->getModel().getLibrary().getProgramData (list->getSelectedLibraryIndex());
+        std::copy (program, program + ProgramImage::kSize, image.begin());
+
+        juce::MemoryBlock chunk;
+        VellixAudioProcessor::writeProgramStateChunk (image, chunk);
+        processor.setCurrentProgramStateInformation (chunk.getData(), (int) chunk.getSize());
+    }
+    updateButtons();
+}
+
+void LibClass::fileListChanged (int, int)
+{
+    // The category filter's counts go here once it is built.
+    updateButtons();
+    applySelectedProgram();
+}
+
+void LibClass::fileListDoubleClicked (int, int)
+{
+    // The window listens to DONE and hides itself.
+    buttons[(size_t) kDoneButton]->triggerClick();
+}
+
+void LibClass::categorySelected (int index)
+{
+    if (index == kCategoryCount)
+    {
+        titleLabel->setText ({});
+        list->rebuildList (KwsFile::kAllCategories);
+    }
+    else
+    {
+        titleLabel->setText (getCategoryName (index));
+        list->setFilterCategory (index);
+        list->rebuildList (KwsFile::kOneCategory);
+    }
+    updateButtons();
+}
+
+void LibClass::mouseDown (const juce::MouseEvent&)
+{
+    categorySelected (list->getFilterCategory());
+}
+
+void LibClass::libButtonEntered (LibBut* button, int)
+{
+    statusLabel.setText (button->helpText, juce::dontSendNotification);
+}
+
+void LibClass::libButtonExited (LibBut*, int)
+{
+    statusLabel.setText ({}, juce::dontSendNotification);
+}
