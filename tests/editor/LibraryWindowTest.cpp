@@ -1,0 +1,125 @@
+#include "core/VellixAudioProcessorEditor.h"
+#include "core/storage/SettingsFile.h"
+#include "editor/MainComp.h"
+#include "support/LibraryPrograms.h"
+#include "support/SynthRig.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+int libraryWindowsOnDesktop()
+{
+    int count = 0;
+    auto& desktop = juce::Desktop::getInstance();
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+        if (dynamic_cast<Lib_Manager_Win*> (desktop.getComponent (i)) != nullptr)
+            ++count;
+    return count;
+}
+
+struct LibraryWindow : testing::Test, SynthRig
+{
+    LibraryWindow() { open(); }
+    ~LibraryWindow() override { editor.reset(); }
+
+    void open()
+    {
+        editor.reset (processor->createEditorIfNeeded());
+        main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
+    }
+
+    juce::MemoryBlock defaultFileBytes() const
+    {
+        juce::MemoryBlock bytes;
+        getDefaultLibraryFile().loadFileAsData (bytes);
+        return bytes;
+    }
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor;
+    MainComp* main = nullptr;
+};
+} // namespace
+
+TEST_F (LibraryWindow, OpeningTwiceShowsOneWindowAsTheUserLeftIt)
+{
+    main->openLibraryWindow();
+    auto* window = main->getLibraryWindow();
+    ASSERT_NE (window, nullptr);
+    EXPECT_EQ (window->getContent().getTitle(), "PRESET BANK");
+    EXPECT_EQ (window->getContent().getBounds(), juce::Rectangle<int> (0, 0, 1000, 620));
+
+    window->getContent().getTab (1).triggerClick();
+    auto* page = window->getContent().getLibraryPage();
+    ASSERT_NE (page, nullptr);
+    page->getList().getModel().getLibrary() = numberedLibrary (5);
+    page->getList().rebuildList (KwsFile::kAllCategories);
+    page->getList().selectRow (3);
+
+    page->getButton (LibClass::kDoneButton).triggerClick();
+    EXPECT_FALSE (window->isVisible());
+
+    main->openLibraryWindow();
+    EXPECT_EQ (main->getLibraryWindow(), window);
+    EXPECT_EQ (libraryWindowsOnDesktop(), 1);
+    EXPECT_TRUE (window->isVisible());
+    EXPECT_TRUE (window->isAlwaysOnTop());
+    EXPECT_EQ (window->getContent().getTitle(), "LIBRARY");
+    EXPECT_EQ (window->getContent().getLibraryPage(), page);
+    EXPECT_EQ (page->getList().getSelectedRow(), 3);
+    EXPECT_EQ (page->getBounds(), juce::Rectangle<int> (0, 50, 1000, 528));
+}
+
+TEST_F (LibraryWindow, AnEditorThatNeverShowedTheLibraryNeitherReadsNorWritesItsFile)
+{
+    // A read and a write would drop the bytes past the last whole record.
+    auto before = LibraryFile::buildImage (numberedLibrary (2));
+    before.append ("tail", 4);
+    getDefaultLibraryFile().replaceWithData (before.getData(), before.getSize());
+
+    main->openLibraryWindow();
+    main->getLibraryWindow()->getContent().getTab (0).triggerClick();
+    EXPECT_EQ (main->getLibraryWindow()->getContent().getLibraryPage(), nullptr);
+
+    editor.reset();
+    EXPECT_EQ (defaultFileBytes(), before);
+}
+
+TEST_F (LibraryWindow, ClosingTheEditorDeletesTheWindowAndWritesTheLibraryOnce)
+{
+    getDefaultLibraryFile().replaceWithData (LibraryFile::buildImage (numberedLibrary (2)).getData(),
+                                             LibraryFile::buildImage (numberedLibrary (2)).getSize());
+
+    main->openLibraryWindow();
+    auto& content = main->getLibraryWindow()->getContent();
+    content.getTab (1).triggerClick();
+    auto& list = content.getLibraryPage()->getList();
+    ASSERT_EQ (list.getModel().getLibrary().getNumPrograms(), 2); // read when first shown
+    list.addProgram ("Added", libraryProgram (77));
+
+    editor.reset();
+    EXPECT_EQ (libraryWindowsOnDesktop(), 0);
+    const auto written = LibraryFile::read (getDefaultLibraryFile());
+    EXPECT_EQ (written.getNumPrograms(), 3);
+
+    // Nothing writes it again after the editor is gone.
+    getDefaultLibraryFile().deleteFile();
+    processor.reset();
+    EXPECT_FALSE (getDefaultLibraryFile().exists());
+}
+
+TEST_F (LibraryWindow, TheBarsToolButtonAndTheCloseToolOpenAndHideIt)
+{
+    main->changeListenerCallback (&main->getAppBar().getToolButton());
+    auto* window = main->getLibraryWindow();
+    ASSERT_NE (window, nullptr);
+    EXPECT_TRUE (window->isVisible());
+
+    WinMovCan stranger;
+    main->winToolClicked (&stranger, kWinToolHide);
+    EXPECT_TRUE (window->isVisible());
+
+    window->getContent().getToolStrip().notifyToolListeners (kWinToolHide);
+    EXPECT_FALSE (window->isVisible());
+    EXPECT_EQ (main->getLibraryWindow(), window);
+}
