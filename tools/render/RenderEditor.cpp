@@ -10,6 +10,7 @@
 #include "support/SynthRig.h"
 #include "support/VirtualMidi.h"
 #include "windows/library/KwsFile.h"
+#include "windows/library/Lib_Manager_Win.h"
 
 #include <iostream>
 
@@ -61,6 +62,31 @@ bool renderLibraryList (const juce::File& output)
     list.selectRow (2);
 
     return writeSnapshot (list, output.getChildFile ("library-list.png"));
+}
+
+// The library window at its fixed size, its LIBRARY page holding bank A with
+// a program selected, then with the rename question over it. The window shows
+// nothing of the synthesizer's state, so it is rendered once.
+int renderLibraryWindow (MainComp& main, const juce::File& output)
+{
+    main.openLibraryWindow();
+    auto& content = main.getLibraryWindow()->getContent();
+    content.getTab (1).triggerClick();
+    auto* page = content.getLibraryPage();
+    if (page == nullptr)
+        return 1;
+
+    page->handleLoadMenu (LibClass::kLoadBankA);
+    page->getList().selectRow (2);
+    int failures = writeSnapshot (content, output.getChildFile ("library-window.png")) ? 0 : 1;
+
+    page->renameSelected();
+    failures += writeSnapshot (content, output.getChildFile ("library-window-question.png")) ? 0 : 1;
+    page->textMsgCancelled (LibClass::dialogIdOf (LibClass::Question::rename), LibClass::kindOf (LibClass::Question::rename));
+
+    content.getTab (0).triggerClick();
+    failures += writeSnapshot (content, output.getChildFile ("library-window-preset-bank.png")) ? 0 : 1;
+    return failures;
 }
 } // namespace
 
@@ -150,6 +176,9 @@ int main (int argc, char** argv)
                 if (! writeSnapshot (*editor, output.getChildFile ("midi-setup-" + suffix)))
                     ++failures;
                 processor.getHub().setClockOn (false);
+
+                if (online && size.x == MainComp::kDesignWidth)
+                    failures += renderLibraryWindow (*main, output);
 
                 processor.editorBeingDeleted (editor.get());
             }

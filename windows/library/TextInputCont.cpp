@@ -28,11 +28,13 @@ TextInputCont::TextInputCont()
     textField.setScrollbarsShown (true);
     textField.setPopupMenuEnabled (true);
     textField.setFont (EditorLook::font (kTextFontHeight));
+    textField.setIndents (4, 2); // descenders fit the 24-pixel field
     addAndMakeVisible (textField);
 
     messageLabel.setFont (EditorLook::font (kMessageFontHeight));
     messageLabel.setJustificationType (juce::Justification::centred);
     messageLabel.setEditable (false);
+    messageLabel.setBorderSize ({}); // the 30-pixel line holds the 24-pixel text whole
     messageLabel.setColour (juce::Label::textColourId, EditorLook::questionText);
     addAndMakeVisible (messageLabel);
 
