@@ -73,6 +73,16 @@ public:
     static constexpr Named portLampClosed { 0xff432d24 };    // also the open lamp's outline
     static constexpr Named portLampClosedOutline { 0xff000000 };
 
+    // The global-parameter panel, the connection help page and the about box.
+    static constexpr Named globalPanelFill { 0xdd000000 };
+    static constexpr Named globalMenuText { 0xfff7d8d2 };
+    static constexpr Named scanFill { 0xee15222a };
+    static constexpr Named scanOutline { 0xddffffff };
+    static constexpr Named scanLink { 0xcc8ed3ff };
+    static constexpr Named aboutShade { 0x55000000 };
+    static constexpr Named aboutText { 0xff000000 };
+    static constexpr Named aboutTitle { 0xff222558 };
+
     // The library-window widgets.
     static constexpr Named libButText { 0xfff7f7f7 };
     static constexpr Named kwButHoverShade { 0x11000000 };

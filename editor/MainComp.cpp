@@ -9,7 +9,8 @@
 // the hub's events, MainCompCommands.cpp answers the buttons and runs the
 // commands, MainCompMenus.cpp builds and answers the menus, MainCompSetup.cpp
 // runs the MIDI setup page, MainCompKeyboard.cpp keeps the keyboard drawer,
-// MainCompLibrary.cpp the library window.
+// MainCompLibrary.cpp the library window, MainCompOverlays.cpp the about box and
+// the connection help page.
 
 namespace
 {
@@ -46,6 +47,8 @@ MainComp::MainComp (VellixAudioProcessor& p) : look (std::make_unique<EditorLook
     refreshAll();
     setSize (kDesignWidth, kDesignHeight);
 
+    if (! hub.isFirstOpenDone())
+        showAbout (true, kFirstOpenAboutMs);
     hub.setFirstOpenDone();
     hub.requestGlobals();
 
@@ -54,6 +57,8 @@ MainComp::MainComp (VellixAudioProcessor& p) : look (std::make_unique<EditorLook
     // it) must not wait for the next event to come.
     eventsWaiting = true;
     layoutChildren();
+    if (hub.isHelpPageRequested() && ! hub.isSynthesizerFound())
+        showMidiScan (! hub.isHelpPageShown());
     hub.setEditorOpen();
 
     eventPump.startTimerHz (kEventPumpHz);
@@ -64,10 +69,6 @@ MainComp::~MainComp()
     hub.removeListener (this);
     hub.removeStateListener (this);
 
-    // The connection help page goes with the editor: nothing may act on it, or
-    // save the scan's result, once it is gone.
-    hub.setHelpPageShown (false);
-
     // No transfer outlives the overlay that could cancel it.
     if (hub.isTransferBusy())
         hub.endTransfer();
@@ -77,6 +78,10 @@ MainComp::~MainComp()
 
     eventPump.stopTimer();
     removeMidiSetup(); // without writing the port file
+    // The connection help page goes with the editor: nothing may act on it, or
+    // save the scan's result, once it is gone.
+    showMidiScan (false);
+    showAbout (false);
     transferOverlay.reset();
     closedOverlay.reset();
     programDisplay.reset();
@@ -124,6 +129,8 @@ void MainComp::layoutChildren()
 
     if (transferOverlay != nullptr)
         transferOverlay->setBounds (getLocalBounds());
+    if (aboutPanel != nullptr)
+        aboutPanel->setBounds (getLocalBounds());
 }
 
 void MainComp::createProgramDisplay()

@@ -10,11 +10,14 @@
 #include "editor/EditorPanel.h"
 #include "editor/widgets/KwsBut.h"
 #include "windows/library/Lib_Manager_Win.h"
+#include "windows/setup/AboutPanel.h"
 #include "windows/setup/MIDI_Setup.h"
+#include "windows/setup/MIDI_scan.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <atomic>
+#include <vector>
 
 class VellixAudioProcessor;
 
@@ -84,6 +87,14 @@ public:
     void openLibraryWindow();
     void winToolClicked (WinMovCan* sender, int code) override;
     Lib_Manager_Win* getLibraryWindow() const noexcept { return libraryWindow.get(); }
+
+    // The about box and the connection help page (MainCompOverlays.cpp): each
+    // exists only while shown and asks to be closed with a change message.
+    static constexpr int kFirstOpenAboutMs = 2000;
+    void showAbout (bool show, int autoCloseMs = 0);
+    void showMidiScan (bool show);
+    AboutPanel* getAboutPanel() const noexcept { return aboutPanel.get(); }
+    MIDI_scan* getMidiScan() const noexcept { return midiScan.get(); }
 
     AppBar& getAppBar() noexcept { return *appBar; }
 
@@ -174,6 +185,7 @@ private:
         explicit EventPump (MainComp& m) : owner (m) {}
         void timerCallback() override
         {
+            owner.retiredOverlays.clear();
             if (owner.eventsWaiting.exchange (false))
                 owner.handleAsyncUpdate();
         }
@@ -183,6 +195,8 @@ private:
     // The MIDI setup page's part of the change messages: true when the source was its own.
     bool handleMidiSetupChange (juce::ChangeBroadcaster* source);
     void removeMidiSetup();
+    bool handleOverlayChange (juce::ChangeBroadcaster* source);
+    void retire (std::unique_ptr<juce::Component> overlay);
     void setSettingsEntry (int slot, bool on);
 
     // The one look of the editor and of every menu it opens: declared first,
@@ -214,6 +228,10 @@ private:
     std::unique_ptr<MIDI_Setup> midiSetup;
     bool writePageShown = false;
     std::unique_ptr<Lib_Manager_Win> libraryWindow;
+
+    std::unique_ptr<MIDI_scan> midiScan;
+    std::unique_ptr<AboutPanel> aboutPanel;
+    std::vector<std::unique_ptr<juce::Component>> retiredOverlays;
 
     std::atomic<bool> eventsWaiting { false };
     EventPump eventPump { *this };

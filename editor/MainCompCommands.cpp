@@ -69,7 +69,7 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         keyboardDrawer->setAlwaysOnTop (false);
         keyboardDrawer->setAlwaysOnTop (true);
     }
-    else
+    else if (! handleOverlayChange (source))
         handleMidiSetupChange (source);
 }
 

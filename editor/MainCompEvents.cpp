@@ -34,7 +34,17 @@ void MainComp::handleUiEvent (juce::int64 code)
         case kUiSynthOnLine:
             appBar->getStatusLabel().setLabelText (kOnLineText);
             if (midiSetup != nullptr)
+            {
                 midiSetup->getStatusLabel().setLabelText (kOnLineText);
+                if (auto* panel = midiSetup->getGlobalPanel())
+                    panel->repaint();
+            }
+            break;
+
+        case kUiGlobalReceived:
+            if (midiSetup != nullptr)
+                if (auto* panel = midiSetup->getGlobalPanel())
+                    panel->repaintRow (UiEventCode::value (code) & 0x7F);
             break;
 
         case kUiSynthOffLine:

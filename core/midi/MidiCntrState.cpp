@@ -261,7 +261,7 @@ Block MidiCntrState::getEditBufferImage() const
 
 int MidiCntrState::getGlobalValue (int index) const noexcept
 {
-    return index >= 0 && index < kNumGlobalValues ? globalValues[(size_t) index] : 0;
+    return index >= 0 && index < kNumGlobalValues ? globalValues[(size_t) index].load (std::memory_order_relaxed) : 0;
 }
 
 void MidiCntrState::setGlobalValue (int index, int value)
@@ -269,7 +269,7 @@ void MidiCntrState::setGlobalValue (int index, int value)
     if (index < 0 || index >= kNumGlobalValues)
         return;
 
-    globalValues[(size_t) index] = (juce::uint8) value;
+    storeGlobal (index, value);
     postEvent (kUiGlobalReceived, 0, 0, index);
 }
 

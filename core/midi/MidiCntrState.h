@@ -90,9 +90,18 @@ public:
     void setEditorOpen() noexcept { editorOpen = true; }
     bool isFirstOpenDone() const noexcept { return firstOpenDone; }
     void setFirstOpenDone() noexcept { firstOpenDone = true; }
-    void setScanResults (int input, int output) noexcept { scanInput = input; scanOutput = output; }
+    // The pair the connection help page is probing (list positions, 1 for
+    // the first device), and the pair that was being probed when a global
+    // dump came in: an answer belongs to the ports open when it arrived.
+    struct ScanPair
+    {
+        int input = -1, output = -1;
+    };
+    void setScanResults (int input, int output) noexcept { probedPair = packPair ({ input, output }); }
+    ScanPair getAnsweredPair() const noexcept { return unpackPair (answeredPair.load()); }
 
-
+    // The scan restores the user's choice of ports after trying others.
+    void setPortSettings (const juce::StringArray& entries) { portSettings = entries; }
 
     //==============================================================================
     // Listeners: added once, notified last-added first, never under the lock.
@@ -286,7 +295,11 @@ private:
     ListenerSlots<MidiCntrStateListener> hubListeners;
     ListenerSlots<stateListener> stateListeners;
 
-    std::array<juce::uint8, kNumGlobalValues> globalValues {};
+    // Written by the MIDI input thread and the global panel, read by the
+    // panel and the help page: single bytes, relaxed, as a row that paints a
+    // value being replaced only shows it one repaint later.
+    std::array<std::atomic<juce::uint8>, kNumGlobalValues> globalValues {};
+    void storeGlobal (int index, int value) noexcept { globalValues[(size_t) index].store ((juce::uint8) value, std::memory_order_relaxed); }
 
     std::unique_ptr<MIDI_PORTS_Control> ports;   // message thread
     juce::StringArray portSettings;              // message thread
@@ -347,7 +360,10 @@ private:
     BankTransfer transfer;
     BankTransmitter transmitter; // started and stopped on the message thread
     std::atomic<bool> synthesizerFound { false }, helpPageShown { false };
-    std::atomic<int> scanInput { -1 }, scanOutput { -1 };
+    // Both positions in one word, so that a pair is never read half old.
+    static int packPair (ScanPair p) noexcept { return ((p.input + 1) << 16) | ((p.output + 1) & 0xffff); }
+    static ScanPair unpackPair (int packed) noexcept { return { (packed >> 16) - 1, (packed & 0xffff) - 1 }; }
+    std::atomic<int> probedPair { packPair ({}) }, answeredPair { packPair ({}) };
     ScanResultSaver scanResultSaver { *this };
     bool editorOpen = false, firstOpenDone = false; // message thread
 

@@ -125,7 +125,7 @@ void MidiCntrState::completeNrpn()
     }
     else if (const int slot = globalNrpnToSlot (number); slot >= 0)
     {
-        globalValues[(size_t) slot] = (juce::uint8) value;
+        storeGlobal (slot, value);
         postEvent (kUiGlobalReceived, 0, 0, slot);
     }
 }

@@ -194,19 +194,23 @@ void MidiCntrState::handleGlobalDump (const juce::uint8* data, int size)
     // Pairs of nibbles between the header and the closing F7; a lone last
     // nibble is not a value.
     for (int i = 0; i < kNumGlobalValues && kGlobalDumpHeaderSize + 2 * i + 1 < size - 1; ++i)
-        globalValues[(size_t) i] = (juce::uint8) (data[kGlobalDumpHeaderSize + 2 * i] + 16 * data[kGlobalDumpHeaderSize + 2 * i + 1]);
+        storeGlobal (i, data[kGlobalDumpHeaderSize + 2 * i] + 16 * data[kGlobalDumpHeaderSize + 2 * i + 1]);
 
     synthesizerFound = true;
 
     if (helpPageShown)
+    {
+        answeredPair = probedPair.load();
         scanResultSaver.triggerAsyncUpdate();
+    }
 
     postEvent (kUiSynthOnLine, 0, 0, 0);
 }
 
 void MidiCntrState::ScanResultSaver::handleAsyncUpdate()
 {
-    hub.settingsList.set (kSlotScanInput, juce::String (hub.scanInput.load()));
-    hub.settingsList.set (kSlotScanOutput, juce::String (hub.scanOutput.load()));
+    const auto pair = hub.getAnsweredPair();
+    hub.settingsList.set (kSlotScanInput, juce::String (pair.input));
+    hub.settingsList.set (kSlotScanOutput, juce::String (pair.output));
     hub.loadOrSaveSettings (kSaveSettings);
 }

@@ -1,6 +1,8 @@
 // Draws the plug-in's widget images and writes them as PNG files into
 // assets/images, from where the build embeds them. Run it after changing a
 // drawing here:  build/tests/tools/brindlemark_artwork assets/images
+#include "SetupArtwork.h"
+
 #include <juce_graphics/juce_graphics.h>
 #include <juce_events/juce_events.h>
 
@@ -576,6 +578,12 @@ const Artwork artworks[] = {
       [] (auto& g, int w, int h) { wordmark (g, w, h, "MOPHO", "DESKTOP", juce::Colour (0xff17191c), juce::Colour (0xff17191c)); } },
     { "logo_maker.png", 179, 52, false,
       [] (auto& g, int w, int h) { wordmark (g, w, h, "BRINDLEMARK", "PROGRAM EDITOR", juce::Colour (0xffd8dadd), juce::Colour (0xffe08a1e)); } },
+    { "global_knob.png", SetupArtwork::kKnobFrames * SetupArtwork::kKnobPitch, SetupArtwork::kKnobSize, false, SetupArtwork::knobStrip },
+    { "global_field.png", 200, 18, false, SetupArtwork::valueField },
+    { "global_switch.png", 71, 22, false, SetupArtwork::switchStates },
+    { "global_close.png", 30, 30, false, SetupArtwork::closeBox },
+    { "about_box.png", 460, 260, false, SetupArtwork::aboutBox },
+    { "about_picture.png", 389, 162, false, SetupArtwork::aboutPicture },
 };
 } // namespace
 

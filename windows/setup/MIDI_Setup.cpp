@@ -121,6 +121,8 @@ MIDI_Setup::MIDI_Setup (MidiCntrState& h) : hub (h)
 
 MIDI_Setup::~MIDI_Setup()
 {
+    stopTimer();
+    showGlobalPanel (false);
     for (auto& box : switches)
         box.removeChangeListener (this);
     sysExSizeLabel.removeChangeListener (this);
@@ -251,7 +253,43 @@ void MIDI_Setup::kwsButtonChanged (KwsBut* button)
     if (button == &okButton)
         report (kSetupOk, 0);
     else if (button == &globalsButton)
-        hub.requestGlobals(); // the global-parameter panel takes over from here once it exists
+        showGlobalPanel (globalPanel == nullptr);
+}
+
+void MIDI_Setup::showGlobalPanel (bool show)
+{
+    if (show == (globalPanel != nullptr))
+        return;
+
+    if (! show)
+    {
+        globalPanel->removeGlobalListener (this);
+        globalPanel.reset();
+        helpText.setVisible (true);
+        repaint();
+        return;
+    }
+
+    hub.requestGlobals();
+    helpText.setVisible (false);
+    globalPanel = std::make_unique<Global_Container> (hub);
+    globalPanel->setBounds (38, 285, 750, 280);
+    addAndMakeVisible (*globalPanel);
+    globalPanel->addGlobalListener (this);
+    globalPanel->setAlwaysOnTop (true);
+    repaint();
+}
+
+void MIDI_Setup::globalPanelEvent (int code, int)
+{
+    if (code == kGlobalPanelClose)
+        startTimer (kGlobalPanelCloseDelayMs);
+}
+
+void MIDI_Setup::timerCallback()
+{
+    stopTimer();
+    showGlobalPanel (false);
 }
 
 void MIDI_Setup::changeListenerCallback (juce::ChangeBroadcaster* source)

@@ -3,6 +3,7 @@
 #include "editor/widgets/Check_But.h"
 #include "editor/widgets/KwsBut.h"
 #include "editor/widgets/KwsLabel.h"
+#include "windows/setup/Global_Container.h"
 #include "windows/setup/MIDI_Sync.h"
 
 #include <array>
@@ -28,9 +29,11 @@ enum MidiSetupEventCode : int
 // coalesce, and a report lost would leave a switch shown on while the hub has
 // it off. Message thread only; its positions are pixels, never scaled.
 class MIDI_Setup : public juce::Component,
+                   public juce::Timer,
                    public juce::ChangeListener,
                    public juce::ChangeBroadcaster,
-                   public kwsbutChangeListener
+                   public kwsbutChangeListener,
+                   public Global_Listener
 {
 public:
     struct Report
@@ -86,6 +89,15 @@ public:
     KwsBut& getGlobalsButton() noexcept { return globalsButton; }
     const juce::Label& getHelpText() const noexcept { return helpText; }
 
+    // The global-parameter panel, over the help text while it is open. Its
+    // close box reports from inside the panel's own mouse handling, so the
+    // panel goes from a one-shot timer, never inside that call.
+    static constexpr int kGlobalPanelCloseDelayMs = 100;
+    void showGlobalPanel (bool show);
+    Global_Container* getGlobalPanel() const noexcept { return globalPanel.get(); }
+    void globalPanelEvent (int code, int value) override;
+    void timerCallback() override;
+
     // Every report since the last call, oldest first.
     std::vector<Report> takeReports();
 
@@ -113,6 +125,7 @@ private:
     MidiCntrState& hub;
     std::vector<Report> reports;
     juce::Label helpText;
+    std::unique_ptr<Global_Container> globalPanel;
     KwsLabel statusLabel;
     MIDI_Sync latencyPanel;
     juce::StringArray inputNames, outputNames;

@@ -147,7 +147,7 @@ TEST_F (SetupPage, TheSysExSizeMenuSetsTheModeAndTheText)
     EXPECT_EQ (reopened.getSysExSizeLabel().getLabelText(), "SySex Size");
 }
 
-TEST_F (SetupPage, GlobalsAsksTheSynthesizerForItsGlobals)
+TEST_F (SetupPage, GlobalsOpensThePanelOverTheHelpTextAndClosesItAgain)
 {
     hub.takeEvents();
 
@@ -157,6 +157,27 @@ TEST_F (SetupPage, GlobalsAsksTheSynthesizerForItsGlobals)
     ASSERT_EQ (events.size(), 1);
     EXPECT_EQ (UiEventCode::type (events[0]), kUiSynthOffLine) << "marked off-line until it answers";
     EXPECT_TRUE (page.takeReports().empty());
+    ASSERT_NE (page.getGlobalPanel(), nullptr);
+    EXPECT_EQ (page.getGlobalPanel()->getBounds(), juce::Rectangle<int> (38, 285, 750, 280));
+    EXPECT_FALSE (page.getHelpText().isVisible());
+
+    page.kwsButtonChanged (&page.getGlobalsButton());
+    EXPECT_EQ (page.getGlobalPanel(), nullptr);
+    EXPECT_TRUE (page.getHelpText().isVisible());
+}
+
+TEST_F (SetupPage, ThePanelsCloseBoxClosesItFromTheTimerNotFromItsOwnClick)
+{
+    page.kwsButtonChanged (&page.getGlobalsButton());
+    auto* panel = page.getGlobalPanel();
+    ASSERT_NE (panel, nullptr);
+
+    press (*panel, panel->getWidth() - 20, 15);
+    EXPECT_EQ (page.getGlobalPanel(), panel) << "still alive inside its own mouse handling";
+    EXPECT_TRUE (page.isTimerRunning());
+
+    page.timerCallback();
+    EXPECT_EQ (page.getGlobalPanel(), nullptr);
     EXPECT_TRUE (page.getHelpText().isVisible());
 }
 
