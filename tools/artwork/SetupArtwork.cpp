@@ -100,7 +100,7 @@ void aboutBox (juce::Graphics& g, int w, int h)
 
     // A calm wave on the right, away from the texts on the left.
     juce::Path wave;
-    wave.startNewSubPath (250.0f, 190.0f);
+    wave.startNewSubPath (250.0f, 175.0f);
     for (int x = 250; x <= w - 20; x += 2)
         wave.lineTo ((float) x, 175.0f - 28.0f * std::sin ((float) (x - 250) / 26.0f) * std::exp (-(float) (x - 250) / 160.0f));
     g.setColour (juce::Colour (0xff457089));

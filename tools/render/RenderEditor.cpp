@@ -88,6 +88,27 @@ int renderLibraryWindow (MainComp& main, const juce::File& output)
     failures += writeSnapshot (content, output.getChildFile ("library-window-preset-bank.png")) ? 0 : 1;
     return failures;
 }
+
+// The connection help page as the scan leaves it: on-line, the settings to
+// fix by hand; off-line, no answer from any pair.
+bool renderHelpPage (juce::Component& editor, MainComp& main, MidiCntrState& hub, SimulatedMopho& synth, const juce::File& file)
+{
+    for (const auto& [global, value] : { std::pair { 6, 0 }, std::pair { 4, 1 }, std::pair { 5, 3 }, std::pair { 9, 1 } })
+        synth.setGlobal (global, value);
+
+    hub.requestGlobals();
+    main.showMidiScan (true);
+    auto* scan = main.getMidiScan();
+    while (scan != nullptr && scan->isTimerRunning())
+    {
+        drainUntil (main, [&] { return hub.isSynthesizerFound(); }, 300);
+        scan->timerCallback();
+    }
+
+    const bool written = writeSnapshot (editor, file);
+    main.showMidiScan (false);
+    return written;
+}
 } // namespace
 
 int main (int argc, char** argv)
@@ -129,6 +150,16 @@ int main (int argc, char** argv)
                 auto* main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
 
                 const juce::String wanted (online ? MainComp::kOnLineText : MainComp::kOffLineText);
+                const auto suffix = juce::String (size.x) + "x" + juce::String (size.y) + (online ? "-online" : "-offline") + ".png";
+
+                // The about box (the first opening shows it by itself), then the editor without it.
+                if (main != nullptr)
+                {
+                    main->showAbout (true);
+                    if (! writeSnapshot (*editor, output.getChildFile ("about-" + suffix)))
+                        ++failures;
+                    main->showAbout (false);
+                }
                 if (main == nullptr)
                 {
                     ++failures;
@@ -177,6 +208,18 @@ int main (int argc, char** argv)
                     ++failures;
                 processor.getHub().setClockOn (false);
 
+                // A synthesizer set up as the help text asks.
+                for (const auto& [global, value] : { std::pair { 0, 12 }, std::pair { 1, 50 }, std::pair { 2, 0 }, std::pair { 3, 0 }, std::pair { 8, 0 }, std::pair { 14, 0 }, std::pair { 4, 0 }, std::pair { 5, 0 },
+                                                     std::pair { 6, 1 }, std::pair { 7, 1 }, std::pair { 9, 0 }, std::pair { 21, 1 } })
+                    synth.setGlobal (global, value);
+                setup->showGlobalPanel (true);
+                drainUntil (*main, [&] { return setup->getStatusLabel().getLabelText() == wanted; });
+                if (! writeSnapshot (*editor, output.getChildFile ("global-panel-" + suffix)))
+                    ++failures;
+                main->showMidiSetup (false);
+
+                if (! renderHelpPage (*editor, *main, processor.getHub(), synth, output.getChildFile ("help-page-" + suffix)))
+                    ++failures;
                 if (online && size.x == MainComp::kDesignWidth)
                     failures += renderLibraryWindow (*main, output);
 
