@@ -88,7 +88,8 @@ TEST_F (Panel, OnlyTheTwelveGlobalsOfTheTableAreShown)
 TEST_F (Panel, TheChannelMenuListsAllChannelsThenEachChannel)
 {
     std::vector<std::pair<int, juce::String>> items;
-    for (juce::PopupMenu::MenuItemIterator it (row (2).buildValueMenu()); it.next();)
+    const auto menu = row (2).buildValueMenu();
+    for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
         items.emplace_back (it.getItem().itemID, it.getItem().text);
 
     ASSERT_EQ (items.size(), 17u);
