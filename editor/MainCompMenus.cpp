@@ -108,7 +108,8 @@ void MainComp::handleFileMenu (int itemId)
     else if (itemId == kFileSaveProgram)
         fileDialog ('c', kSaveProgramMode, nameOf (hub.getEditBufferImage()),
                     [this] (const juce::String& path) { return saveProgramFile (path, false, 0, 0); });
-    // "About" opens the about box, which is not built yet.
+    else if (itemId == kFileAbout && ! writePageShown)
+        showAbout (getAboutPanel() == nullptr, 0);
 }
 
 juce::PopupMenu MainComp::buildSendMenu()

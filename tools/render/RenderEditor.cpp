@@ -169,7 +169,6 @@ int main (int argc, char** argv)
                 if (! drainUntil (*main, [&] { return main->getAppBar().getStatusLabel().getLabelText() == wanted; }))
                     std::cerr << "the status never read " << wanted << "\n";
 
-                const auto suffix = juce::String (size.x) + "x" + juce::String (size.y) + (online ? "-online" : "-offline") + ".png";
                 const auto shoot = [&] (const juce::String& view) {
                     main->getProgramDisplay().timerCallback(); // the activity lights, as its timer would
                     if (! writeSnapshot (*editor, output.getChildFile (view + "-" + suffix)))

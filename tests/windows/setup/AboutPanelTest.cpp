@@ -44,7 +44,7 @@ TEST_F (About, OnlyTheFirstEditorOfAProcessorShowsItAndItClosesByClickOrTimer)
     Opened second (*processor);
     EXPECT_EQ (second.main->getAboutPanel(), nullptr);
 
-    second.main->showAbout (true);
+    second.main->handleFileMenu (3); // "About"
     auto* about = second.main->getAboutPanel();
     ASSERT_NE (about, nullptr);
     EXPECT_FALSE (about->isAutoClosing()) << "from the menu it stays until clicked";

@@ -33,7 +33,7 @@ std::vector<std::pair<int, int>> nrpnsAt (SynthRig& rig)
     return found;
 }
 
-struct Panel : testing::Test, SynthRig
+struct GlobalPanel : testing::Test, SynthRig
 {
     GlbCont& row (int index) { return *panel.getRow (index); }
 
@@ -75,7 +75,7 @@ TEST (GlobalPanelTexts, NamesAndValueTextsFollowTheTable)
     EXPECT_EQ (getGlobalParamName (13), "");
 }
 
-TEST_F (Panel, OnlyTheTwelveGlobalsOfTheTableAreShown)
+TEST_F (GlobalPanel, OnlyTheTwelveGlobalsOfTheTableAreShown)
 {
     int shown = 0;
     for (int i = 0; i < GlobalDescriptorTable::kNumRows; ++i)
@@ -85,7 +85,7 @@ TEST_F (Panel, OnlyTheTwelveGlobalsOfTheTableAreShown)
     EXPECT_EQ (panel.getRow (10), nullptr);
 }
 
-TEST_F (Panel, TheChannelMenuListsAllChannelsThenEachChannel)
+TEST_F (GlobalPanel, TheChannelMenuListsAllChannelsThenEachChannel)
 {
     std::vector<std::pair<int, juce::String>> items;
     const auto menu = row (2).buildValueMenu();
@@ -97,7 +97,7 @@ TEST_F (Panel, TheChannelMenuListsAllChannelsThenEachChannel)
     EXPECT_EQ (items.back(), std::make_pair (17, juce::String ("CHANNEL 16")));
 }
 
-TEST_F (Panel, EachGestureStoresTheGlobalAndSendsItsNrpn)
+TEST_F (GlobalPanel, EachGestureStoresTheGlobalAndSendsItsNrpn)
 {
     hub().setGlobalValue (0, 12);
     press (row (0), 30, 30);
@@ -119,7 +119,7 @@ TEST_F (Panel, EachGestureStoresTheGlobalAndSendsItsNrpn)
     EXPECT_EQ (sentOnceSynthHas (5, 3).back(), std::make_pair (391, 3));
 }
 
-TEST_F (Panel, AWheelStepPastTheEndSendsNothing)
+TEST_F (GlobalPanel, AWheelStepPastTheEndSendsNothing)
 {
     hub().setGlobalValue (0, 24);
     const juce::MouseWheelDetails up { 0.0f, 1.0f, false, false, false }, down { 0.0f, -1.0f, false, false, false };
@@ -130,7 +130,7 @@ TEST_F (Panel, AWheelStepPastTheEndSendsNothing)
     EXPECT_EQ (sentOnceSynthHas (0, 23), (std::vector<std::pair<int, int>> { { 384, 23 } }));
 }
 
-TEST_F (Panel, AGlobalDumpFromTheSynthesizerReachesTheOpenPanel)
+TEST_F (GlobalPanel, AGlobalDumpFromTheSynthesizerReachesTheOpenPanel)
 {
     std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditorIfNeeded());
     auto* main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
