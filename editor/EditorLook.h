@@ -106,6 +106,28 @@ public:
     static constexpr Named scrollTrackEdge { 0x5a4b4f57 };
 
 
+    // The hardware program grid of the bank and write pages.
+    static constexpr Named gridSelectedFill { 0x22038fbe };
+    static constexpr Named gridLabel { 0xff00bbbb };
+    static constexpr Named gridName { 0xff80ffff };
+    static constexpr Named gridCategory { 0xffcccccc };
+    static constexpr Named gridSelectedLabel { 0xff00cccc };
+    static constexpr Named gridSelectedName { 0xff80ffff };
+    static constexpr Named gridSelectedCategory { 0xffbbbbbb };
+    static constexpr Named gridLine { 0xff555555 };
+    static constexpr Named gridTrack { 0xff1f2224 };
+    static constexpr Named gridTrackEdge { 0x55808040 };
+    static constexpr Named gridImageShade { 0x40000000 };  // the background image's opacity
+    static constexpr Named gridTrackShade { 0x33000000 };
+    static constexpr Named gridThumbShade { 0xe6000000 };
+
+    // The bank and write pages, and the LED switch.
+    static constexpr Named pagePanel { 0xff212326 };
+    static constexpr Named pagePanelEdge { 0xffe4e4e4 };
+    static constexpr Named writePageDim { 0x55221e1f };
+    static constexpr Named writeCaption { 0xfff0e8e8 };
+    static constexpr Named switchText { 0xfffefefe };
+
     // The program display, styled as the synthesizer's LCD, and its lights.
     static constexpr Named lcdFill { 0xffffffff };
     static constexpr Named lcdText { 0xff202020 };

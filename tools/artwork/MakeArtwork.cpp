@@ -6,6 +6,8 @@
 #include <juce_graphics/juce_graphics.h>
 #include <juce_events/juce_events.h>
 
+#include "BankArtwork.h"
+
 #include <cmath>
 #include <functional>
 #include <iostream>
@@ -232,19 +234,10 @@ void sliderArrowsPressed (juce::Graphics& g, int w, int)
     sliderArrow (g, (float) w - 18.0f, false, true);
 }
 
-// The scroll thumb of the program lists: a raised capsule with three grip lines.
+// The scroll thumb of the library's program lists.
 void listThumb (juce::Graphics& g, int w, int h)
 {
-    const auto body = juce::Rectangle<float> (1.0f, 1.0f, (float) w - 2.0f, (float) h - 2.0f);
-    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff8a8f9c), body.getX(), 0.0f, juce::Colour (0xff5b5f6b),
-                                             body.getRight(), 0.0f, false));
-    g.fillRoundedRectangle (body, 6.0f);
-    g.setColour (juce::Colour (0xff1c1d21));
-    g.drawRoundedRectangle (body, 6.0f, 1.2f);
-
-    g.setColour (juce::Colour (0x80ffffff));
-    for (int i = -1; i <= 1; ++i)
-        g.fillRect (7.0f, (float) h / 2.0f + (float) i * 4.0f - 0.5f, (float) w - 14.0f, 1.0f);
+    thumbCapsule (g, w, h, juce::Colour (0xff8a8f9c), juce::Colour (0xff5b5f6b), juce::Colour (0xff1c1d21), juce::Colour (0x80ffffff));
 }
 
 // The drawer's top edge: a brushed strip with a grip in the middle. Plain
@@ -574,6 +567,9 @@ const Artwork artworks[] = {
     { "list_arrow.png", 14, 18, false, listArrow },
     { "list_gloss.png", 113, 17, false, listGloss },
     { "led_pair.png", 74, 20, false, ledPair },
+    { "grid_background.png", 246, 360, true, gridBackground },
+    { "grid_thumb.png", 25, 43, false, gridThumb },
+    { "led_switch.png", 28, 9, false, ledSwitch },
     { "logo_synth.png", 200, 65, false,
       [] (auto& g, int w, int h) { wordmark (g, w, h, "MOPHO", "DESKTOP", juce::Colour (0xff17191c), juce::Colour (0xff17191c)); } },
     { "logo_maker.png", 179, 52, false,
