@@ -53,3 +53,13 @@ void EditorLook::getIdealPopupMenuItemSize (const juce::String& itemText, bool i
 {
     LookAndFeel_V2::getIdealPopupMenuItemSize (itemText, isSeparator, standardMenuItemHeight, idealWidth, idealHeight);
 }
+
+void EditorLook::paintPagePanel (juce::Graphics& g, juce::Rectangle<int> panel, juce::Colour dim)
+{
+    constexpr float corner = 10.0f, outline = 2.0f;
+    g.fillAll (dim);
+    g.setColour (pagePanel);
+    g.fillRoundedRectangle (panel.toFloat(), corner);
+    g.setColour (pagePanelEdge);
+    g.drawRoundedRectangle (panel.toFloat(), corner, outline);
+}

@@ -171,6 +171,9 @@ public:
     static int scaled (float designUnits, float scale) noexcept { return (int) (designUnits * scale); }
     static juce::Rectangle<int> scaled (juce::Rectangle<float> design, float scale) noexcept;
 
+    // The bank and write pages' ground: the editor dimmed, then the rounded panel.
+    static void paintPagePanel (juce::Graphics& g, juce::Rectangle<int> panel, juce::Colour dim);
+
     EditorLook();
 
     // Menus keep the framework's classic drawing, in the colours above.

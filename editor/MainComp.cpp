@@ -10,7 +10,8 @@
 // commands, MainCompMenus.cpp builds and answers the menus, MainCompSetup.cpp
 // runs the MIDI setup page, MainCompKeyboard.cpp keeps the keyboard drawer,
 // MainCompLibrary.cpp the library window, MainCompOverlays.cpp the about box and
-// the connection help page.
+// the connection help page, MainCompBank.cpp switches the bank and write pages
+// and writes programs.
 
 namespace
 {
@@ -122,6 +123,7 @@ void MainComp::layoutChildren()
 
     layoutKeyboardDrawer();
     layoutPages();
+    layoutBankAndWritePages();
     if (midiSetup != nullptr)
         midiSetup->setSize (getWidth(), getHeight());
 

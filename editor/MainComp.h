@@ -3,10 +3,12 @@
 #include "core/midi/MidiCntrState.h"
 #include "core/storage/FileMan.h"
 #include "editor/AppBar.h"
+#include "editor/BankComp.h"
 #include "editor/keyboard/KeyBrd.h"
 #include "editor/EditorLook.h"
 #include "editor/LCD_Comp.h"
 #include "editor/ProgBar.h"
+#include "editor/WriteSnd.h"
 #include "editor/EditorPanel.h"
 #include "editor/widgets/KwsBut.h"
 #include "windows/library/Lib_Manager_Win.h"
@@ -98,6 +100,21 @@ public:
 
     AppBar& getAppBar() noexcept { return *appBar; }
 
+    //==============================================================================
+    // The bank and write pages (MainCompBank.cpp). The bank page is built with
+    // the editor and shown or hidden; the write page exists only while shown,
+    // and blocks the other page switches meanwhile.
+    enum PageSwitch : int { kWritePageSwitch = 100, kAboutSwitch = 102, kBankPageSwitch = 103, kMidiSetupSwitch = 104 };
+    void switchPage (int which, bool show, int autoCloseMs = 0);
+    bool isBankPageShown() const noexcept { return bankPageShown; }
+    BankComp& getBankPage() noexcept { return *bankPage; }
+    void handleBankPageCode (int code);
+    void showWritePage (bool show);
+    WriteSnd* getWritePage() const noexcept { return writePage.get(); }
+    // The edit buffer, with the write page's name and category, into the
+    // page's slot of the plug-in's bank and of the synthesizer.
+    void writeProgram();
+
     // The keyboard drawer (MainCompKeyboard.cpp): built with the editor,
     // always on top. Pages above it end at its top edge.
     KeyBrd& getKeyboardDrawer() noexcept { return *keyboardDrawer; }
@@ -177,6 +194,15 @@ private:
     void layoutKeyboardDrawer();
     void followWheels (juce::int64 code);
 
+    void createBankPage();
+    void destroyBankPage();
+    void layoutBankAndWritePages();
+    void followBankContents();
+    // The bank and write pages' parts of the buttons and change messages:
+    // true when the sender was theirs.
+    bool handleBankAndWriteButton (KwsBut* sender);
+    bool handleBankPageChange (juce::ChangeBroadcaster* source);
+
     // Drains the hub's events on the message thread. The hub's callbacks may
     // run on the audio thread, where posting a message could allocate or wait
     // on the message queue's lock: they only set a flag that this polls.
@@ -232,6 +258,10 @@ private:
     std::unique_ptr<MIDI_scan> midiScan;
     std::unique_ptr<AboutPanel> aboutPanel;
     std::vector<std::unique_ptr<juce::Component>> retiredOverlays;
+
+    std::unique_ptr<BankComp> bankPage;
+    bool bankPageShown = false;
+    std::unique_ptr<WriteSnd> writePage;
 
     std::atomic<bool> eventsWaiting { false };
     EventPump eventPump { *this };

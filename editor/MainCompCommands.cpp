@@ -35,8 +35,15 @@ void MainComp::kwsButtonClicked (int buttonId)
             showSendMenu();
             break;
 
+        case AppBar::kBank:
+            switchPage (kBankPageSwitch, ! bankPageShown);
+            break;
+
+        case AppBar::kWrite:
+            switchPage (kWritePageSwitch, writePage == nullptr);
+            break;
+
         default:
-            // BANK and WRITE open pages that are not built yet.
             break;
     }
 }
@@ -45,6 +52,8 @@ void MainComp::kwsButtonChanged (KwsBut* sender)
 {
     if (transferOverlay != nullptr && sender == &transferOverlay->getCancelButton() && hub.isTransferBusy())
         endTransfer();
+    else if (handleBankAndWriteButton (sender))
+        return;
     else if (sender == &editorPanel->getSequencerButton())
         kwsButtonClicked (sender->getId());
 }
@@ -69,7 +78,7 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         keyboardDrawer->setAlwaysOnTop (false);
         keyboardDrawer->setAlwaysOnTop (true);
     }
-    else if (! handleOverlayChange (source))
+    else if (! handleOverlayChange (source) && ! handleBankPageChange (source))
         handleMidiSetupChange (source);
 }
 

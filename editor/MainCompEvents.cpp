@@ -67,6 +67,10 @@ void MainComp::handleUiEvent (juce::int64 code)
             }
             break;
 
+        case kUiBankContentsChanged:
+            followBankContents();
+            break;
+
         case kUiBankTransferFinished:
             if (transferOverlay != nullptr)
                 endTransfer();

@@ -14,10 +14,13 @@ void MainComp::createPages()
     editorPanel = std::make_unique<EditorPanel> (processor);
     addAndMakeVisible (*editorPanel);
     editorPanel->getSequencerButton().addChangeListener (this);
+    createBankPage();
 }
 
 void MainComp::destroyPages()
 {
+    writePage.reset();
+    destroyBankPage();
     editorPanel.reset();
 }
 

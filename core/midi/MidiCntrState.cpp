@@ -156,6 +156,19 @@ void MidiCntrState::changeBank (int bank, const std::function<void (Bank_Program
     postEvent (kUiBankContentsChanged, 0, 0, 0);
 }
 
+void MidiCntrState::setSlotByte (int bank, int program, int position, int value)
+{
+    auto* target = getBank (bank);
+    if (target == nullptr || ! juce::isPositiveAndBelow (program, Bank_Program::kNumPrograms)
+        || ! juce::isPositiveAndBelow (position, ProgramImage::kSize))
+        return;
+
+    const juce::SpinLock::ScopedLockType sl (imageLock);
+    auto block = target->getProgramBlock (program);
+    block[(size_t) position] = (juce::uint8) value;
+    target->setProgramBlock (program, block);
+}
+
 void MidiCntrState::selectProgram (int bank, int program, bool sendToSynthesizer, bool notifyHost)
 {
     auto* source = getBank (bank);

@@ -77,6 +77,8 @@ public:
 
     // The edit buffer to the synthesizer as an edit-buffer dump.
     void sendEditBuffer();
+    // One program to a slot of the synthesizer's memory, as a program dump.
+    void sendProgramDump (int bank, int program, const ProgramImage::Block& image);
     bool isTransferBusy() const noexcept { return transfer.isBusy(); }
     bool isTransferFetching() const noexcept { return transfer.isFetching(); }
     int getTransferOperation() const noexcept { return transfer.getOperation(); }
@@ -142,6 +144,8 @@ public:
     // Changes a hardware bank as a whole: a copy is changed outside the image
     // lock and put back under it, then event 39.
     void changeBank (int bank, const std::function<void (Bank_Program&)>& change);
+    // One byte of one slot, posting nothing: the bank page's category chooser.
+    void setSlotByte (int bank, int program, int position, int value);
 
     void selectProgram (int bank, int program, bool sendToSynth, bool notifyHost);
     void storeProgram (bool toBank, int bank, int program, const ProgramImage::Block& image);
@@ -209,6 +213,11 @@ public:
 
     float getEditorScale() const noexcept { return editorScale; }
     void setEditorScale (float scale) noexcept { editorScale = scale; }
+
+    // The bank page's "Use Loaded Data": a chosen slot is loaded without
+    // asking the synthesizer to select it.
+    bool isUseLoadedData() const noexcept { return useLoadedData; }
+    void setUseLoadedData (bool on) noexcept { useLoadedData = on; }
 
     // The on-screen keyboard's octave and note velocity: kept here so that
     // they outlive the editor.
@@ -335,6 +344,7 @@ private:
     // any thread. The bank may name none of A-C after a hardware bank select.
     std::atomic<int> currentHardwareBank { 0 }, currentHardwareProgram { 0 };
     float editorScale = 1.0f; // message thread: MainComp writes, the pages read
+    bool useLoadedData = false; // message thread
     int keyboardOctave = kStartKeyboardOctave, keyboardVelocity = kStartKeyboardVelocity; // message thread
 
     std::unique_ptr<Bank_Program> bankA, bankB, bankC;

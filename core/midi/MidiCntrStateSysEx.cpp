@@ -189,6 +189,15 @@ void MidiCntrState::sendEditBuffer()
     ports->sendSysEx (dump.begin(), dump.size());
 }
 
+void MidiCntrState::sendProgramDump (int bank, int program, const ProgramImage::Block& image)
+{
+    if (getBank (bank) == nullptr || ! juce::isPositiveAndBelow (program, Bank_Program::kNumPrograms))
+        return;
+
+    const auto dump = ProgramImage::buildProgramDump (bank, program, image);
+    ports->sendSysEx (dump.begin(), dump.size());
+}
+
 void MidiCntrState::handleGlobalDump (const juce::uint8* data, int size)
 {
     // Pairs of nibbles between the header and the closing F7; a lone last

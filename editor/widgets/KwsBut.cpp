@@ -120,10 +120,13 @@ void KwsBut::addChangeListener (kwsbutChangeListener* listener)
 
 void KwsBut::notifyListeners()
 {
-    for (int i = changeListeners.size(); --i >= 0;)
+    // A listener may delete the button (a page closing on its CANCEL).
+    const juce::Component::SafePointer<KwsBut> alive (this);
+
+    for (int i = changeListeners.size(); --i >= 0 && alive != nullptr;)
         changeListeners.getUnchecked (i)->kwsButtonChanged (this);
 
-    for (int i = idListeners.size(); --i >= 0;)
+    for (int i = alive != nullptr ? idListeners.size() : 0; --i >= 0 && alive != nullptr;)
         idListeners.getUnchecked (i)->kwsButtonClicked (id);
 }
 
