@@ -1,7 +1,8 @@
 // Renders the editor into PNG files for reviews of the interface and for the
 // README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
 // synthesizer on-line and off-line. Views: the program view, the transfer
-// overlay, the keyboard drawer pulled open and the MIDI setup page.
+// overlay, the keyboard drawer pulled open, the MIDI setup page, the bank page
+// listing a bank and a category, and the write page.
 //   build/tests/tools/brindlemark_render <output folder>
 #include "core/VellixAudioProcessor.h"
 #include "core/storage/SettingsFile.h"
@@ -221,6 +222,19 @@ int main (int argc, char** argv)
                     ++failures;
                 if (online && size.x == MainComp::kDesignWidth)
                     failures += renderLibraryWindow (*main, output);
+                // The bank page on bank B with a program chosen, then one category across the banks.
+                processor.getHub().selectProgram (1, 20, false, false);
+                drainUntil (*main, [&] { return main->getProgramDisplay().getNumberText() == "B:021"; });
+                main->switchPage (MainComp::kBankPageSwitch, true);
+                main->getBankPage().getGrid().scrollToRow (14);
+                shoot ("bank-page");
+                main->getBankPage().kwsButtonChanged (&main->getBankPage().getCategoryButton (24));
+                shoot ("bank-category");
+                main->switchPage (MainComp::kBankPageSwitch, false);
+
+                main->showWritePage (true);
+                shoot ("write-page");
+                main->showWritePage (false);
 
                 processor.editorBeingDeleted (editor.get());
             }
