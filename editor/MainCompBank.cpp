@@ -22,14 +22,18 @@ void MainComp::destroyBankPage()
     bankPage.reset();
 }
 
-void MainComp::switchPage (int which, bool show, int)
+void MainComp::switchPage (int which, bool show, int autoCloseMs)
 {
     if (which == kWritePageSwitch)
         showWritePage (show);
     if (writePageShown)
         return;
 
-    if (which == kMidiSetupSwitch)
+    if (which == kAboutSwitch)
+    {
+        showAbout (show, autoCloseMs);
+    }
+    else if (which == kMidiSetupSwitch)
     {
         showMidiSetup (show);
     }
