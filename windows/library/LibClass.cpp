@@ -43,6 +43,7 @@ constexpr float kButtonFontHeight = 12.0f;
 constexpr int kButtonsFromRight = 120;
 constexpr float kStatusFontHeight = 15.0f;
 const juce::Rectangle<int> titleBounds { 400, 16, 200, 20 };
+const juce::Rectangle<int> categoryFilterBounds { 400, 140, 440, 380 };
 } // namespace
 
 LibClass::LibClass (VellixAudioProcessor& p) : processor (p)
@@ -55,6 +56,11 @@ LibClass::LibClass (VellixAudioProcessor& p) : processor (p)
     titleLabel = std::make_unique<SimpleLabel> (16.0f, EditorLook::libraryPage, juce::Font::bold,
                                                 juce::Justification::centredLeft);
     addAndMakeVisible (*titleLabel);
+
+    categoryFilter = std::make_unique<CatContainer>();
+    addAndMakeVisible (*categoryFilter);
+    categoryFilter->createCategoryButtons();
+    categoryFilter->addListener (this);
 
     for (const auto& row : pageButtons)
     {
@@ -69,8 +75,8 @@ LibClass::LibClass (VellixAudioProcessor& p) : processor (p)
     setSize (500, 600);
     updateButtons();
 
-    // The category filter will sit at (400, 140, 440, 380), below the title.
     titleLabel->setBounds (titleBounds);
+    categoryFilter->setBounds (categoryFilterBounds);
 
     statusLabel.setFont (EditorLook::font (kStatusFontHeight));
     statusLabel.setJustificationType (juce::Justification::centredLeft);
@@ -150,9 +156,20 @@ void LibClass::applySelectedProgram()
     updateButtons();
 }
 
-void LibClass::fileListChanged (int, int)
+void LibClass::showCategoryCounts()
 {
-    // The category filter's counts go here once it is built.
+    const auto& model = list->getModel();
+    for (int category = 0; category < CatContainer::kNumCategories; ++category)
+        categoryFilter->getCountLabel (category).setNumberText (model.getCategoryCount (category));
+
+    categoryFilter->getCountLabel (CatContainer::kSizeLabel)
+        .setText ("Size: " + juce::String (model.getLibrary().getNumPrograms()));
+}
+
+void LibClass::fileListChanged (int code, int)
+{
+    if (code == kFileCategoriesCounted)
+        showCategoryCounts();
     updateButtons();
     applySelectedProgram();
 }

@@ -2,6 +2,7 @@
 
 #include "editor/widgets/LibBut.h"
 #include "editor/widgets/SimpleLabel.h"
+#include "windows/library/CatContainer.h"
 #include "windows/library/KwsFile.h"
 #include "windows/library/TextInputCont.h"
 
@@ -15,7 +16,8 @@ class Bank_Program;
 class LibClass : public juce::Component,
                  public LibButListener,
                  public textmsgListener,
-                 public KwsFileListener
+                 public KwsFileListener,
+                 public CatListener
 {
 public:
     enum ButtonIndex : int
@@ -85,6 +87,7 @@ public:
     LibBut& getButton (int index) noexcept { return *buttons[(size_t) index]; }
     TextInputCont* getQuestion() noexcept { return question.get(); }
     SimpleLabel& getTitleLabel() noexcept { return *titleLabel; }
+    CatContainer& getCategoryFilter() noexcept { return *categoryFilter; }
     juce::Label& getStatusLabel() noexcept { return statusLabel; }
 
     void updateButtons();
@@ -109,7 +112,7 @@ public:
     void saveLibraryFinished (AfterSave then, LibraryFile::WriteResult result);
 
     // Index 26 lists every category; the others list one.
-    void categorySelected (int index);
+    void categorySelected (int index) override;
 
     static int dialogIdOf (Question q) noexcept;
     static int kindOf (Question q) noexcept;
@@ -132,6 +135,7 @@ public:
 private:
     void ask (Question q, const juce::String& message = {}, const juce::String& text = {}, int category = -1);
     void closeQuestion();
+    void showCategoryCounts();
     bool hasSelectedProgram() const noexcept;
     void importFromBankCopy (const Bank_Program& bank);
     juce::String currentProgramName() const;
@@ -139,6 +143,7 @@ private:
     VellixAudioProcessor& processor;
     std::unique_ptr<KwsFile> list;
     std::unique_ptr<SimpleLabel> titleLabel;
+    std::unique_ptr<CatContainer> categoryFilter;
     std::array<std::unique_ptr<LibBut>, kNumButtons> buttons;
     juce::Label statusLabel;
     std::unique_ptr<TextInputCont> question; // made on the first question, then reused
