@@ -155,6 +155,8 @@ public:
     static constexpr Named questionText { 0xffffffff };
     static constexpr Named categoryBoxFill { 0xff272527 };
     static constexpr Named categoryBoxText { 0xfff2f0f0 };
+    static constexpr Named targetBoxFill { 0xff000000 };
+    static constexpr Named targetBoxEdge { 0xffffffff };
 
 
     // The one typeface of the editor, as designed. The framework finds fonts

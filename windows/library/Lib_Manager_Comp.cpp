@@ -53,6 +53,7 @@ Lib_Manager_Comp::~Lib_Manager_Comp()
 {
     for (auto it = tabs.rbegin(); it != tabs.rend(); ++it)
         it->reset();
+    presetBankPage.reset();
     libraryPage.reset();
     toolStrip.reset();
     setLookAndFeel (nullptr);
@@ -70,6 +71,8 @@ void Lib_Manager_Comp::resized()
 
     if (libraryPage != nullptr && libraryPage->isVisible())
         placePage (libraryPage.get());
+    if (presetBankPage != nullptr && presetBankPage->isVisible())
+        placePage (presetBankPage.get());
 
     for (size_t i = 0; i < tabs.size(); ++i)
         tabs[i]->placeAt (tabRows[i].x, kTabY);
@@ -89,22 +92,36 @@ void Lib_Manager_Comp::paint (juce::Graphics& g)
     g.drawText ("MOPHO : " + title, strip, juce::Justification::centred, true);
 }
 
+void Lib_Manager_Comp::parkPage (juce::Component* page)
+{
+    if (page != nullptr)
+    {
+        page->setBounds (parkedPage);
+        page->setVisible (false);
+    }
+}
+
 void Lib_Manager_Comp::showPresetBankPage()
 {
-    if (libraryPage != nullptr)
+    parkPage (libraryPage.get());
+    title = "PRESET BANK";
+
+    if (presetBankPage == nullptr)
     {
-        libraryPage->setBounds (parkedPage);
-        libraryPage->setVisible (false);
+        presetBankPage = std::make_unique<Plugin_Bank> (processor);
+        addAndMakeVisible (*presetBankPage);
+        presetBankPage->getButton (Plugin_Bank::kDoneButton).addListener (this);
     }
 
-    title = "PRESET BANK";
-    // The page of the plug-in's presets is not built yet: its tab shows an empty page.
+    presetBankPage->setVisible (true);
     resized();
+    presetBankPage->getList().selectRow (processor.getCurrentProgram());
     repaint();
 }
 
 void Lib_Manager_Comp::showLibraryPage()
 {
+    parkPage (presetBankPage.get());
     title = "LIBRARY";
 
     if (libraryPage == nullptr)

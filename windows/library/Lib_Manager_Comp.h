@@ -4,6 +4,7 @@
 #include "editor/widgets/LibBut.h"
 #include "editor/widgets/WinMovCan.h"
 #include "windows/library/LibClass.h"
+#include "windows/library/Plugin_Bank.h"
 
 class VellixAudioProcessor;
 
@@ -31,6 +32,7 @@ public:
     WinMovCan& getToolStrip() noexcept { return *toolStrip; }
     LibBut& getTab (int index) noexcept { return *tabs[(size_t) index]; }
     LibClass* getLibraryPage() noexcept { return libraryPage.get(); }
+    Plugin_Bank* getPresetBankPage() noexcept { return presetBankPage.get(); }
     juce::Label& getStatusLabel() noexcept { return statusLabel; }
 
     void mouseMove (const juce::MouseEvent& e) override;
@@ -45,6 +47,7 @@ public:
 
 private:
     void placePage (juce::Component* page);
+    static void parkPage (juce::Component* page);
 
     VellixAudioProcessor& processor;
     EditorLook look; // the window is not inside the editor, whose look its menus would use
@@ -58,6 +61,7 @@ private:
     std::unique_ptr<WinMovCan> toolStrip;
     std::array<std::unique_ptr<LibBut>, 2> tabs;
     std::unique_ptr<LibClass> libraryPage;
+    std::unique_ptr<Plugin_Bank> presetBankPage;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Lib_Manager_Comp)
 };
