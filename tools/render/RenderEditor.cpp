@@ -87,6 +87,13 @@ int renderLibraryWindow (MainComp& main, const juce::File& output)
 
     content.getTab (0).triggerClick();
     failures += writeSnapshot (content, output.getChildFile ("library-window-preset-bank.png")) ? 0 : 1;
+
+    if (auto* presets = content.getPresetBankPage())
+    {
+        presets->showSetCurrent();
+        failures += writeSnapshot (content, output.getChildFile ("library-window-set-current.png")) ? 0 : 1;
+        presets->setCurrentCancelled();
+    }
     return failures;
 }
 
