@@ -1,6 +1,7 @@
 #include "windows/library/LibClass.h"
 
 #include "core/VellixAudioProcessor.h"
+#include "windows/library/PageButtons.h"
 #include "editor/ProgramCategoryNames.h"
 
 // LibClass in two files: this one builds the page, lays it out and follows
@@ -8,14 +9,6 @@
 
 namespace
 {
-enum class Shown
-{
-    always,
-    withRows,      // the list shows a row
-    withSelection, // and a program is selected
-    never
-};
-
 struct PageButton
 {
     LibClass::ButtonIndex index;
@@ -24,18 +17,18 @@ struct PageButton
     const char* help;
     int y;               // from the top, or from the bottom when fromBottom
     bool fromBottom;
-    Shown shown;
+    PageButtonShown shown;
 };
 
 constexpr PageButton pageButtons[] = {
-    { LibClass::kLoadButton, "LOAD", LibClass::kLoadId, "Load Library or Bank Files", 10, false, Shown::always },
-    { LibClass::kSaveButton, "SAVE", LibClass::kSaveId, "Save Library File", 50, false, Shown::withRows },
-    { LibClass::kClearButton, "CLEAR ALL", LibClass::kClearAllId, "Remove all items from Library", 90, false, Shown::withRows },
-    { LibClass::kApplyButton, "APPLY", LibClass::kApplyId, "Apply selected program and set as the current program", 90, true, Shown::never },
-    { LibClass::kRenameButton, "RENAME", LibClass::kRenameId, "Rename selected program in the Library", 130, true, Shown::withSelection },
-    { LibClass::kDeleteButton, "DELETE", LibClass::kDeleteId, "Delete selected program from the Library", 170, true, Shown::withSelection },
-    { LibClass::kAddButton, "ADD CURRENT", LibClass::kAddCurrentId, "Add the current program to the Library", 210, true, Shown::always },
-    { LibClass::kDoneButton, "DONE", LibClass::kDoneId, "", 40, true, Shown::always },
+    { LibClass::kLoadButton, "LOAD", LibClass::kLoadId, "Load Library or Bank Files", 10, false, PageButtonShown::always },
+    { LibClass::kSaveButton, "SAVE", LibClass::kSaveId, "Save Library File", 50, false, PageButtonShown::withRows },
+    { LibClass::kClearButton, "CLEAR ALL", LibClass::kClearAllId, "Remove all items from Library", 90, false, PageButtonShown::withRows },
+    { LibClass::kApplyButton, "APPLY", LibClass::kApplyId, "Apply selected program and set as the current program", 90, true, PageButtonShown::never },
+    { LibClass::kRenameButton, "RENAME", LibClass::kRenameId, "Rename selected program in the Library", 130, true, PageButtonShown::withSelection },
+    { LibClass::kDeleteButton, "DELETE", LibClass::kDeleteId, "Delete selected program from the Library", 170, true, PageButtonShown::withSelection },
+    { LibClass::kAddButton, "ADD CURRENT", LibClass::kAddCurrentId, "Add the current program to the Library", 210, true, PageButtonShown::always },
+    { LibClass::kDoneButton, "DONE", LibClass::kDoneId, "", 40, true, PageButtonShown::always },
 };
 static_assert (std::size (pageButtons) == LibClass::kNumButtons);
 
@@ -107,13 +100,7 @@ void LibClass::resized()
 {
     list->setBounds (20, 10, kListWidth, kListRows * list->getLook().rowHeight);
 
-    const int x = getWidth() - kButtonsFromRight;
-    for (const auto& row : pageButtons)
-    {
-        // APPLY is never shown; it waits off the page.
-        const int bx = row.shown == Shown::never ? -x : x;
-        buttons[(size_t) row.index]->placeAt (bx, row.fromBottom ? getHeight() - row.y : row.y);
-    }
+    placePageButtons (pageButtons, buttons, kButtonsFromRight, getWidth(), getHeight());
 
     updateButtons();
     statusLabel.setBounds (400, getHeight() - 30, 400, 24);
@@ -129,16 +116,7 @@ void LibClass::updateButtons()
     const bool rows = list->getRowCount() > 0;
     const bool selection = rows && hasSelectedProgram();
 
-    for (const auto& row : pageButtons)
-    {
-        const bool show = row.shown == Shown::always ? true
-                        : row.shown == Shown::withRows ? rows
-                        : row.shown == Shown::withSelection ? selection
-                                                            : false;
-        auto& button = *buttons[(size_t) row.index];
-        if (button.isVisible() != show)
-            button.setVisible (show);
-    }
+    applyPageButtonRule (pageButtons, buttons, rows, selection);
 }
 
 void LibClass::applySelectedProgram()

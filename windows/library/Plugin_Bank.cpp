@@ -1,6 +1,7 @@
 #include "windows/library/Plugin_Bank.h"
 
 #include "core/VellixAudioProcessor.h"
+#include "windows/library/PageButtons.h"
 #include "core/storage/FileMan.h"
 
 // Plugin_Bank in two files: this one builds the page, lays it out and follows
@@ -8,14 +9,6 @@
 
 namespace
 {
-enum class Shown
-{
-    always,
-    withRows,      // the list shows a row
-    withSelection, // and a preset is selected
-    never
-};
-
 struct PageButton
 {
     Plugin_Bank::ButtonIndex index;
@@ -24,16 +17,16 @@ struct PageButton
     const char* help;
     int y;           // from the top, or from the bottom when fromBottom
     bool fromBottom;
-    Shown shown;
+    PageButtonShown shown;
 };
 
 constexpr PageButton pageButtons[] = {
-    { Plugin_Bank::kLoadButton, "LOAD", Plugin_Bank::kLoadId, "Load preset or preset bank from files.", 10, false, Shown::always },
-    { Plugin_Bank::kSaveButton, "SAVE", Plugin_Bank::kSaveId, "Save th current preset or preset bank.", 50, false, Shown::withRows },
-    { Plugin_Bank::kApplyButton, "APPLY", Plugin_Bank::kApplyId, "Apply the current preset from the preset bank.", 90, true, Shown::never },
-    { Plugin_Bank::kRenameButton, "RENAME", Plugin_Bank::kRenameId, "Rename the current preset.", 130, true, Shown::withSelection },
-    { Plugin_Bank::kSetCurrentButton, "SET CURRENT", Plugin_Bank::kSetCurrentId, "Import current preset to the preset bank.", 170, true, Shown::always },
-    { Plugin_Bank::kDoneButton, "DONE", Plugin_Bank::kDoneId, "", 40, true, Shown::always },
+    { Plugin_Bank::kLoadButton, "LOAD", Plugin_Bank::kLoadId, "Load preset or preset bank from files.", 10, false, PageButtonShown::always },
+    { Plugin_Bank::kSaveButton, "SAVE", Plugin_Bank::kSaveId, "Save th current preset or preset bank.", 50, false, PageButtonShown::withRows },
+    { Plugin_Bank::kApplyButton, "APPLY", Plugin_Bank::kApplyId, "Apply the current preset from the preset bank.", 90, true, PageButtonShown::never },
+    { Plugin_Bank::kRenameButton, "RENAME", Plugin_Bank::kRenameId, "Rename the current preset.", 130, true, PageButtonShown::withSelection },
+    { Plugin_Bank::kSetCurrentButton, "SET CURRENT", Plugin_Bank::kSetCurrentId, "Import current preset to the preset bank.", 170, true, PageButtonShown::always },
+    { Plugin_Bank::kDoneButton, "DONE", Plugin_Bank::kDoneId, "", 40, true, PageButtonShown::always },
 };
 static_assert (std::size (pageButtons) == Plugin_Bank::kNumButtons);
 
@@ -85,13 +78,7 @@ void Plugin_Bank::resized()
     list->setRowAreaWidth (kRowAreaWidth);
     list->setBounds (20, 10, kListWidth, kListRows * list->getLook().rowHeight);
 
-    const int x = getWidth() - kButtonsFromRight;
-    for (const auto& row : pageButtons)
-    {
-        // APPLY is never shown; it waits off the page.
-        const int bx = row.shown == Shown::never ? -x : x;
-        buttons[(size_t) row.index]->placeAt (bx, row.fromBottom ? getHeight() - row.y : row.y);
-    }
+    placePageButtons (pageButtons, buttons, kButtonsFromRight, getWidth(), getHeight());
 
     statusLabel.setBounds (400, getHeight() - 30, 400, 24);
     updateButtons();
@@ -107,16 +94,7 @@ void Plugin_Bank::updateButtons()
     const bool rows = list->getRowCount() > 0;
     const bool selection = hasSelectedPreset();
 
-    for (const auto& row : pageButtons)
-    {
-        const bool show = row.shown == Shown::always ? true
-                        : row.shown == Shown::withRows ? rows
-                        : row.shown == Shown::withSelection ? selection
-                                                            : false;
-        auto& button = *buttons[(size_t) row.index];
-        if (button.isVisible() != show)
-            button.setVisible (show);
-    }
+    applyPageButtonRule (pageButtons, buttons, rows, selection);
 }
 
 void Plugin_Bank::presetListChanged (int, int)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "editor/widgets/LibBut.h"
+
+// When a button of a library page shows; both pages apply the same rule.
+enum class PageButtonShown
+{
+    always,
+    withRows,      // the list shows a row
+    withSelection, // and an entry is selected
+    never
+};
+
+// Shows or hides each of the page's buttons by its rule, touching only those
+// that change. `Row` needs `index` and `shown`.
+template <typename Rows, typename Buttons>
+void applyPageButtonRule (const Rows& rows, Buttons& buttons, bool hasRows, bool hasSelection)
+{
+    for (const auto& row : rows)
+    {
+        const bool show = row.shown == PageButtonShown::always          ? true
+                        : row.shown == PageButtonShown::withRows        ? hasRows
+                        : row.shown == PageButtonShown::withSelection   ? hasRows && hasSelection
+                                                                        : false;
+        auto& button = *buttons[(size_t) row.index];
+        if (button.isVisible() != show)
+            button.setVisible (show);
+    }
+}
+
+// The page's button column, `fromRight` pixels from its right edge; rows
+// count from the top or, with `fromBottom`, from the bottom. A button that is
+// never shown waits off the page. `Row` needs `index`, `y`, `fromBottom` and `shown`.
+template <typename Rows, typename Buttons>
+void placePageButtons (const Rows& rows, Buttons& buttons, int fromRight, int width, int height)
+{
+    const int x = width - fromRight;
+    for (const auto& row : rows)
+    {
+        const int bx = row.shown == PageButtonShown::never ? -x : x;
+        buttons[(size_t) row.index]->placeAt (bx, row.fromBottom ? height - row.y : row.y);
+    }
+}
