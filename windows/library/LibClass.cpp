@@ -9,16 +9,7 @@
 
 namespace
 {
-struct PageButton
-{
-    LibClass::ButtonIndex index;
-    const char* text;
-    LibClass::ButtonId id;
-    const char* help;
-    int y;               // from the top, or from the bottom when fromBottom
-    bool fromBottom;
-    PageButtonShown shown;
-};
+using PageButton = PageButtonRow<LibClass>;
 
 constexpr PageButton pageButtons[] = {
     { LibClass::kLoadButton, "LOAD", LibClass::kLoadId, "Load Library or Bank Files", 10, false, PageButtonShown::always },

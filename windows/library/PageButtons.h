@@ -11,6 +11,19 @@ enum class PageButtonShown
     never
 };
 
+// One button of a library page's table; Page names its index and id enums.
+template <typename Page>
+struct PageButtonRow
+{
+    typename Page::ButtonIndex index;
+    const char* text;
+    typename Page::ButtonId id;
+    const char* help;
+    int y;           // from the top, or from the bottom when fromBottom
+    bool fromBottom;
+    PageButtonShown shown;
+};
+
 // Shows or hides each of the page's buttons by its rule, touching only those
 // that change. `Row` needs `index` and `shown`.
 template <typename Rows, typename Buttons>

@@ -9,16 +9,7 @@
 
 namespace
 {
-struct PageButton
-{
-    Plugin_Bank::ButtonIndex index;
-    const char* text;
-    Plugin_Bank::ButtonId id;
-    const char* help;
-    int y;           // from the top, or from the bottom when fromBottom
-    bool fromBottom;
-    PageButtonShown shown;
-};
+using PageButton = PageButtonRow<Plugin_Bank>;
 
 constexpr PageButton pageButtons[] = {
     { Plugin_Bank::kLoadButton, "LOAD", Plugin_Bank::kLoadId, "Load preset or preset bank from files.", 10, false, PageButtonShown::always },

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorRig.h"
 #include "editor/MainComp.h"
 #include "editor/widgets/WidgetHarness.h"
 #include "support/SynthRig.h"
@@ -24,23 +25,8 @@ inline void settleMidi (SynthRig& rig, int markController)
 
 // An open editor on a processor wired to the simulated synthesizer, and what
 // the synthesizer heard of the notes.
-struct KeyboardRig : SynthRig
+struct KeyboardRig : EditorRig
 {
-    KeyboardRig() { open(); }
-    ~KeyboardRig() { close(); }
-
-    void open()
-    {
-        editor.reset (processor->createEditorIfNeeded());
-        main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
-    }
-
-    void close()
-    {
-        editor.reset();
-        main = nullptr;
-    }
-
     KeyBrd& drawer() { return main->getKeyboardDrawer(); }
 
     void settle() { settleMidi (*this, kMarkController); }
@@ -82,9 +68,6 @@ struct KeyboardRig : SynthRig
     }
 
     static constexpr int kMarkController = 119;
-
-    std::unique_ptr<juce::AudioProcessorEditor> editor;
-    MainComp* main = nullptr;
 };
 
 inline void drag (juce::Component& component, int x, int y)
