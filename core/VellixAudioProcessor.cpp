@@ -181,12 +181,27 @@ void VellixAudioProcessor::setCurrentProgram (int index)
 
 const juce::String VellixAudioProcessor::getProgramName (int index)
 {
-    return hostBank->getProgramName (index);
+    if (! juce::isPositiveAndBelow (index, Bank_Program::kNumPrograms))
+        return {};
+
+    // Hosts ask for names from any thread; the string is built outside the lock.
+    ProgramImage::Block image;
+    {
+        const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
+        image = hostBank->getProgramBlock (index);
+    }
+    return ProgramImage::readName (ByteArray (image.data(), ProgramImage::kSize), ProgramImage::kNameOffset);
 }
 
 void VellixAudioProcessor::changeProgramName (int index, const juce::String& newName)
 {
-    hostBank->setProgramName (index, newName);
+    if (! juce::isPositiveAndBelow (index, Bank_Program::kNumPrograms))
+        return;
+
+    {
+        const juce::SpinLock::ScopedLockType sl (hub.getImageLock());
+        hostBank->setProgramName (index, newName);
+    }
     hub.setCurrentHostProgram (index);
     hub.recallHostProgram();
 }

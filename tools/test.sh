@@ -37,11 +37,12 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 tsan=build/tsan
 CC=clang CXX=clang++ cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBRINDLEMARK_SANITIZE=thread -DBRINDLEMARK_TOOLS=OFF >/dev/null
-cmake --build "$tsan" --target brindlemark_core_tests brindlemark_editor_tests
+cmake --build "$tsan" --target brindlemark_core_tests brindlemark_editor_tests brindlemark_library_view_tests
 export TSAN_OPTIONS=halt_on_error=1
 "$tsan"/tests/brindlemark_core_tests \
     --gtest_filter='HubFixture.*:HardwareInput*:Exchange.*:HostMidi.*:OutputRig.*:ProcessorClock.*:BankTransmitter.*'
 "$tsan"/tests/brindlemark_editor_tests --gtest_filter='Editor.EventsFromTheMidiThread*:Editor.Recv*:Menus.Cancel*'
+"$tsan"/tests/brindlemark_library_view_tests --gtest_filter='PresetBankThreads.*'
 unset TSAN_OPTIONS
 
 bash tools/fuzz.sh 30

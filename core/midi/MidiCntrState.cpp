@@ -251,6 +251,8 @@ int MidiCntrState::getEditBufferByte (int position) const
     if (hostBank == nullptr || position < 0 || position >= kSize)
         return 0;
 
+    // Host automation reads while a state restore or a dump writes the buffer.
+    const juce::SpinLock::ScopedLockType sl (imageLock);
     return hostBank->getEditBufferByte (position);
 }
 

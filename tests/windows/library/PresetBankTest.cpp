@@ -1,4 +1,5 @@
 #include "core/VellixAudioProcessor.h"
+#include "core/storage/SettingsFile.h"
 #include "editor/widgets/WidgetHarness.h"
 #include "support/FileLimit.h"
 #include "support/ProgramDumps.h"
@@ -50,7 +51,9 @@ struct PresetBankPage : testing::Test, SynthRig
         return chunk;
     }
 
-    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("presetbank", "");
+    // Inside this test's own settings folder: the system's temporary folder is
+    // shared with test processes running alongside, which may pick the same name.
+    juce::File folder = getSettingsFolder().getChildFile ("presetbank");
     std::unique_ptr<Plugin_Bank> page;
 };
 } // namespace

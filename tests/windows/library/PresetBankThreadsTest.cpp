@@ -1,3 +1,4 @@
+#include "core/storage/SettingsFile.h"
 #include "support/AutomationLoop.h"
 #include "support/ProgramDumps.h"
 #include "windows/library/Plugin_Bank.h"
@@ -12,7 +13,7 @@ TEST (PresetBankThreads, LoadsRenamesAndImportsWhileBlocksAreProcessed)
     Plugin_Bank page (*loop.processor);
     page.setBounds (0, 50, 1000, 528);
 
-    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("presetthreads", "");
+    const auto folder = getSettingsFolder().getChildFile ("presetthreads");
     folder.createDirectory();
     const auto bankFile = folder.getChildFile ("all.fxb").getFullPathName();
     const auto presetFile = folder.getChildFile ("one.fxp").getFullPathName();
