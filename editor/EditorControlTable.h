@@ -34,6 +34,21 @@ struct SectionRow
     const char* caption;
 };
 
+// The envelope views: the first of each one's four stage bytes (attack,
+// decay, sustain, release); view i belongs to section i.
+constexpr int kNumEnvelopes = 3;
+constexpr int kEnvelopeStages = 4;
+constexpr std::array<int, kNumEnvelopes> kEnvelopeFirstPosition { 28, 36, 65 };
+
+// The envelope view that shows a program byte, or -1.
+constexpr int envelopeOf (int position) noexcept
+{
+    for (int i = 0; i < kNumEnvelopes; ++i)
+        if (position >= kEnvelopeFirstPosition[(size_t) i] && position < kEnvelopeFirstPosition[(size_t) i] + kEnvelopeStages)
+            return i;
+    return -1;
+}
+
 extern const std::array<ControlRow, kNumRows> EditorControlTable;
 extern const std::array<SectionRow, kNumSections> EditorSectionTable;
 

@@ -42,6 +42,9 @@ public:
     static constexpr Named panel { 0xffd27b08 };
     static constexpr Named panelRing { 0xffd69000 };
     static constexpr Named sectionEdge { 0xffe4e4e4 };
+    static constexpr Named envelopeShape { 0xff5f4405 };  // the envelope's filled outline
+    static constexpr Named envelopeLine { 0xffc9910e };
+    static constexpr Named popupDim { 0x77000000 };       // laid over the page under a pop-up section
 
     static constexpr Named menuBackground { 0xff000000 };
     static constexpr Named menuText { 0xffffffff };

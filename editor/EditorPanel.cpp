@@ -43,24 +43,16 @@ EditorPanel::EditorPanel (VellixAudioProcessor& p) : processor (p)
     synthLogo = juce::ImageCache::getFromMemory (logo_synth_png, logo_synth_pngSize);
     makerLogo = juce::ImageCache::getFromMemory (logo_maker_png, logo_maker_pngSize);
 
-    const auto& tables = processor.getHub().getParameterTables();
-    for (int position = 0; position < EditorTables::kNumControls; ++position)
-    {
-        auto control = std::make_unique<KwsCont> (processor);
-        addChildComponent (*control);
-
-        // Bytes 111-114 get their range and kind but no place: never seen.
-        const auto row = EditorTables::rowFor (position, tables);
-        control->setup (row.position, row.label, row.x, row.y, row.w, row.h, row.minimum, row.maximum, row.style,
-                        row.kind);
-        if (row.section != EditorTables::kNoSection)
-            control->setSection (row.section);
-
-        controls[(size_t) position] = std::move (control);
-    }
-
+    createControls (*this, processor, controls);
     for (auto& control : controls)
         control->setVisible (true);
+
+    createEnvelopes (*this, envelopes);
+    for (auto& view : envelopes)
+    {
+        view->setBounds (getEnvelopeBounds (view->getIndex()));
+        view->setVisible (true);
+    }
 
     sequencerButton.placeWithStyleImages ((int) kSequencerButtonArea.getX(), (int) kSequencerButtonArea.getY(),
                                           (int) kSequencerButtonArea.getWidth(), (int) kSequencerButtonArea.getHeight(),
@@ -69,6 +61,8 @@ EditorPanel::EditorPanel (VellixAudioProcessor& p) : processor (p)
 
     for (auto& control : controls)
         control->addListener (this);
+    for (auto& view : envelopes)
+        view->addChangeListener (this);
 
     for (auto& control : controls)
         control->setBackgroundFill();
@@ -81,6 +75,8 @@ EditorPanel::~EditorPanel()
 {
     // Children go in the reverse order of their addition.
     removeChildComponent (&sequencerButton);
+    for (auto it = envelopes.rbegin(); it != envelopes.rend(); ++it)
+        it->reset();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         it->reset();
 }
@@ -91,6 +87,12 @@ void EditorPanel::setScale (float s)
 
     for (int position = 0; position <= kLastScaledPosition; ++position)
         controls[(size_t) position]->setScale (s);
+
+    for (auto& view : envelopes)
+    {
+        view->setScale (s);
+        view->setBounds (getEnvelopeBounds (view->getIndex()));
+    }
 
     const auto button = EditorLook::scaled (kSequencerButtonArea, s);
     sequencerButton.placeWithStyleImages (button.getX(), button.getY(), button.getWidth(), button.getHeight(), true);
@@ -111,9 +113,57 @@ juce::Rectangle<int> EditorPanel::getEnvelopeBounds (int index) const noexcept
     return EditorLook::scaled (kEnvelopeAreas[index], scale);
 }
 
-void EditorPanel::setControlFromModel (KwsCont& control, int value)
+void EditorPanel::createControls (juce::Component& page, VellixAudioProcessor& processor, Controls& controls)
+{
+    const auto& tables = processor.getHub().getParameterTables();
+    for (int position = 0; position < EditorTables::kNumControls; ++position)
+    {
+        auto control = std::make_unique<KwsCont> (processor);
+        page.addChildComponent (*control);
+
+        // Bytes 111-114 get their range and kind but no place: never seen.
+        const auto row = EditorTables::rowFor (position, tables);
+        control->setup (row.position, row.label, row.x, row.y, row.w, row.h, row.minimum, row.maximum, row.style,
+                        row.kind);
+        if (row.section != EditorTables::kNoSection)
+            control->setSection (row.section);
+
+        controls[(size_t) position] = std::move (control);
+    }
+}
+
+void EditorPanel::createEnvelopes (juce::Component& page, Envelopes& envelopes)
+{
+    for (int index = 0; index < kNumEnvelopes; ++index)
+    {
+        auto view = std::make_unique<Envel>();
+        view->setIndex (index);
+        page.addChildComponent (*view);
+        envelopes[(size_t) index] = std::move (view);
+    }
+}
+
+void EditorPanel::showModelByte (KwsCont& control, Envelopes& envelopes, int value)
 {
     control.setDisplayedValue (value, ParDes::getValueText (control.getDisplayKind(), value));
+
+    const int position = control.getPosition();
+    const int index = EditorTables::envelopeOf (position);
+    if (index >= 0)
+        envelopes[(size_t) index]->setStage (position - EditorTables::kEnvelopeFirstPosition[(size_t) index],
+                                             (float) value);
+}
+
+void EditorPanel::requestEnvelopeStages (const Envel& view, Controls& controls)
+{
+    const int first = EditorTables::kEnvelopeFirstPosition[(size_t) view.getIndex()];
+    for (int stage = 0; stage < EditorTables::kEnvelopeStages; ++stage)
+        controls[(size_t) (first + stage)]->requestValue ((int) view.getStage (stage));
+}
+
+void EditorPanel::setControlFromModel (KwsCont& control, int value)
+{
+    showModelByte (control, envelopes, value);
 }
 
 void EditorPanel::refreshControls()
@@ -134,6 +184,8 @@ void EditorPanel::setRepaintEnabled (bool enabled)
 {
     for (auto& control : controls)
         control->setRepaintEnabled (enabled);
+    for (auto& view : envelopes)
+        view->setRepaintEnabled (enabled);
 }
 
 void EditorPanel::broadcastSection (int section)
@@ -148,9 +200,19 @@ void EditorPanel::kwsContEvent (int code, int, int section)
         broadcastSection (section);
 }
 
-void EditorPanel::changeListenerCallback (juce::ChangeBroadcaster*)
+void EditorPanel::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
-    // Only the envelope views talk to the page this way; they have no views yet.
+    for (auto& view : envelopes)
+        if (source == view.get())
+            envelChanged (*view);
+}
+
+void EditorPanel::envelChanged (Envel& view)
+{
+    if (view.getChangeCode() == envelRightButton)
+        broadcastSection (view.getIndex());
+    else if (view.getChangeCode() == envelStagesDragged)
+        requestEnvelopeStages (view, controls);
 }
 
 void EditorPanel::mouseDown (const juce::MouseEvent& e)

@@ -2,6 +2,7 @@
 
 #include "editor/EditorControlTable.h"
 #include "editor/widgets/KwsBut.h"
+#include "editor/widgets/Envel.h"
 #include "editor/widgets/KwsCont.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -22,7 +23,10 @@ public:
     static constexpr int kDesignHeight = 700;
     static constexpr int kSequencerButtonId = 98;
     static constexpr int kSectionPopupBase = 100;
-    static constexpr int kNumEnvelopes = 3;
+    static constexpr int kNumEnvelopes = EditorTables::kNumEnvelopes;
+
+    using Controls = std::array<std::unique_ptr<KwsCont>, EditorTables::kNumControls>;
+    using Envelopes = std::array<std::unique_ptr<Envel>, kNumEnvelopes>;
 
     explicit EditorPanel (VellixAudioProcessor& processor);
     ~EditorPanel() override;
@@ -36,8 +40,20 @@ public:
 
     void kwsContEvent (int code, int position, int section) override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+    void envelChanged (Envel& view);
+
+    // Shared with the pop-up section editor, which is built like this page:
+    // its controls as hidden children, set up from the table; its envelope
+    // views as hidden children with their indexes; a model byte shown on a
+    // control and on the envelope view that draws it; a view's dragged
+    // stages requested through the controls of its four bytes.
+    static void createControls (juce::Component& page, VellixAudioProcessor& processor, Controls& controls);
+    static void createEnvelopes (juce::Component& page, Envelopes& envelopes);
+    static void showModelByte (KwsCont& control, Envelopes& envelopes, int value);
+    static void requestEnvelopeStages (const Envel& view, Controls& controls);
 
     KwsCont& getControl (int position) { return *controls[(size_t) position]; }
+    Envel& getEnvelope (int index) { return *envelopes[(size_t) index]; }
     KwsBut& getSequencerButton() noexcept { return sequencerButton; }
     int getChangeCode() const noexcept { return changeCode; }
 
@@ -57,7 +73,8 @@ private:
     juce::Image synthLogo, makerLogo;
     KwsBut sequencerButton { "SEQUENCER", kSequencerButtonId, kwsButPlain };
     float scale = 1.0f;
-    std::array<std::unique_ptr<KwsCont>, EditorTables::kNumControls> controls;
+    Controls controls;
+    Envelopes envelopes;
     int changeCode = 0;
 
     // The rings, sections, captions and logos change only with the size, so

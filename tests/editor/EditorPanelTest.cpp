@@ -31,6 +31,8 @@ struct Panel : testing::Test
     // Change messages are asynchronous: the code is read after a dispatch.
     int lastBroadcast()
     {
+        for (int i = 0; i < EditorPanel::kNumEnvelopes; ++i)
+            panel.getEnvelope (i).dispatchPendingMessages();
         panel.dispatchPendingMessages();
         return changes.count > 0 ? panel.getChangeCode() : -1;
     }
@@ -85,6 +87,8 @@ TEST_F (Panel, ScaleMovesPlacedControlsTheButtonAndTheReservedPlaces)
     EXPECT_EQ (panel.getProgramDisplayBounds(), juce::Rectangle<int> (337, 45, 90, 21));
     EXPECT_EQ (panel.getEnvelopeBounds (2), juce::Rectangle<int> (170, 248, 113, 41));
     EXPECT_TRUE (panel.getEnvelopeBounds (3).isEmpty());
+    EXPECT_EQ (panel.getEnvelope (2).getBounds(), panel.getEnvelopeBounds (2));
+    EXPECT_FLOAT_EQ (panel.getEnvelope (2).getScale(), 0.5f);
 }
 
 TEST_F (Panel, RefreshShowsEveryByteOfTheEditBuffer)
@@ -106,15 +110,61 @@ TEST_F (Panel, RefreshShowsEveryByteOfTheEditBuffer)
 
     EXPECT_EQ (panel.getControl (0).getDisplayedValue(), 120);
     EXPECT_EQ (panel.getControl (0).getKnobFrame(), 54);
+
+    for (int index = 0; index < EditorPanel::kNumEnvelopes; ++index)
+        for (int stage = 0; stage < Envel::numStages; ++stage)
+        {
+            const int position = EditorTables::kEnvelopeFirstPosition[(size_t) index] + stage;
+            EXPECT_EQ (panel.getEnvelope (index).getStage (stage), (float) ((position * 7) % 128)) << position;
+        }
+}
+
+TEST_F (Panel, EnvelopeDragsRequestOnlyTheStagesTheyMoved)
+{
+    struct Case
+    {
+        const char* what;
+        int dx, dy;
+        std::vector<int> positions;
+    };
+    const Case cases[] = {
+        { "diagonally", 6, -6, { 66, 67 } },
+        { "vertically", 0, -6, { 67 } },
+    };
+    panel.refreshControls();
+
+    for (const auto& c : cases)
+    {
+        processor.getHub().takeEvents();
+        auto& view = panel.getEnvelope (2);
+        const auto corner = (view.getCorner (2) * view.getScale()).roundToInt();
+        press (view, corner.x, corner.y);
+        drag (view, corner.x + c.dx, corner.y + c.dy);
+        view.dispatchPendingMessages();
+
+        std::vector<int> sent;
+        for (const auto code : processor.getHub().takeEvents())
+            if (UiEventCode::type (code) == kUiProgramByteChanged)
+                sent.push_back (UiEventCode::position (code));
+        EXPECT_EQ (sent, c.positions) << c.what;
+
+        // The model's values come back to the view, as the editor's dispatch would do.
+        for (const int position : c.positions)
+            panel.setControlFromModel (panel.getControl (position), processor.getHub().getEditBufferByte (position));
+    }
 }
 
 TEST_F (Panel, SuspendedRepaintsAreKeptForLater)
 {
     panel.setRepaintEnabled (false);
     panel.setControlFromModel (panel.getControl (21), 90);
+    panel.setControlFromModel (panel.getControl (37), 90);
     EXPECT_TRUE (panel.getControl (21).isRepaintPending());
+    EXPECT_TRUE (panel.getEnvelope (1).isRepaintPending());
 
     panel.setRepaintEnabled (true);
     EXPECT_FALSE (panel.getControl (21).isRepaintPending());
+    EXPECT_FALSE (panel.getEnvelope (1).isRepaintPending());
+    EXPECT_EQ (panel.getEnvelope (1).getStage (Envel::decay), 90.0f);
     EXPECT_EQ (panel.getControl (21).getDisplayedValue(), 90);
 }

@@ -12,6 +12,10 @@
 #include <functional>
 #include <iostream>
 
+// The program editor's painters, in EditorArtwork.cpp.
+void envelopeScreen (juce::Graphics& g, int w, int h);
+void envelopeGloss (juce::Graphics& g, int w, int h);
+
 namespace
 {
 using Painter = std::function<void (juce::Graphics&, int width, int height)>;
@@ -570,6 +574,8 @@ const Artwork artworks[] = {
     { "grid_background.png", 246, 360, true, gridBackground },
     { "grid_thumb.png", 25, 43, false, gridThumb },
     { "led_switch.png", 28, 9, false, ledSwitch },
+    { "env_screen.png", 218, 73, false, envelopeScreen },
+    { "env_gloss.png", 210, 66, false, envelopeGloss },
     { "logo_synth.png", 200, 65, false,
       [] (auto& g, int w, int h) { wordmark (g, w, h, "MOPHO", "DESKTOP", juce::Colour (0xff17191c), juce::Colour (0xff17191c)); } },
     { "logo_maker.png", 179, 52, false,
