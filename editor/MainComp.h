@@ -10,6 +10,7 @@
 #include "editor/ProgBar.h"
 #include "editor/WriteSnd.h"
 #include "editor/EditorPanel.h"
+#include "editor/FlashPanel.h"
 #include "editor/widgets/KwsBut.h"
 #include "windows/library/Lib_Manager_Win.h"
 #include "windows/setup/AboutPanel.h"
@@ -184,6 +185,12 @@ public:
     EditorPanel& getEditorPanel() noexcept { return *editorPanel; }
     static constexpr float kOverviewScale = 456.0f / 1148.0f; // the program page beside the sequencer
 
+    // The pop-up section editor (MainCompSectionEditor.cpp): built with the
+    // pages, hidden; it follows the model for its last section, shown or not.
+    FlashPanel& getSectionEditor() noexcept { return *sectionEditor; }
+    void openSectionEditor (int section);
+    void closeSectionEditor();
+
 
 private:
     void createPages();
@@ -249,6 +256,10 @@ private:
     std::unique_ptr<ProgBar> transferOverlay, closedOverlay;
 
     std::unique_ptr<EditorPanel> editorPanel;
+    std::unique_ptr<FlashPanel> sectionEditor;
+    void createSectionEditor();
+    // The section editor's part of the change messages: true when the source was its own or the page's.
+    bool handleSectionEditorChange (juce::ChangeBroadcaster* source);
     int viewMode = kProgramView;
     int refreshCount = 0;
     std::unique_ptr<MIDI_Setup> midiSetup;

@@ -78,7 +78,7 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         keyboardDrawer->setAlwaysOnTop (false);
         keyboardDrawer->setAlwaysOnTop (true);
     }
-    else if (! handleOverlayChange (source) && ! handleBankPageChange (source))
+    else if (! handleOverlayChange (source) && ! handleBankPageChange (source) && ! handleSectionEditorChange (source))
         handleMidiSetupChange (source);
 }
 

@@ -86,6 +86,7 @@ void MainComp::refreshAll()
 {
     ++refreshCount;
     editorPanel->refreshControls();
+    sectionEditor->refreshShownControls();
 
     const auto image = hub.getEditBufferImage();
     const int category = image[(size_t) ProgramImage::kCategoryOffset];

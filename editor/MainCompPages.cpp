@@ -15,10 +15,12 @@ void MainComp::createPages()
     addAndMakeVisible (*editorPanel);
     editorPanel->getSequencerButton().addChangeListener (this);
     createBankPage();
+    createSectionEditor();
 }
 
 void MainComp::destroyPages()
 {
+    sectionEditor.reset();
     writePage.reset();
     destroyBankPage();
     editorPanel.reset();
@@ -48,5 +50,8 @@ void MainComp::layoutPages()
 void MainComp::showProgramByte (int position, int value)
 {
     if (position < EditorTables::kNumControls)
+    {
         editorPanel->setControlFromModel (editorPanel->getControl (position), value);
+        sectionEditor->refreshControl (sectionEditor->getControl (position), value);
+    }
 }

@@ -64,3 +64,68 @@ TEST_F (SectionEditing, DraggingEachEnvelopesHandlesChangesItsStagesAtTheSynthes
             EXPECT_EQ (view.getStage (stage), (float) wanted[(size_t) stage]) << index << " stage " << stage;
     }
 }
+
+TEST_F (SectionEditing, EditsInsideThePopUpReachTheSynthesizerAndThePageFollows)
+{
+    // A right press on an empty part of the filter section, as a player would.
+    rightPress (panel(), 40, 300);
+    panel().dispatchPendingMessages();
+    auto& popUp = main->getSectionEditor();
+    ASSERT_TRUE (popUp.isVisible());
+    EXPECT_EQ (popUp.getShownSection(), 0);
+    EXPECT_EQ (popUp.getControl (21).getDisplayedValue(), panel().getControl (21).getDisplayedValue());
+    EXPECT_EQ (popUp.getEnvelope (0).getStage (Envel::attack), panel().getEnvelope (0).getStage (Envel::attack));
+
+    // Resonance up by ten with the pop-up's knob, and the attack lengthened by four.
+    auto& resonance = popUp.getControl (21);
+    const int wantedResonance = juce::jmin (127, resonance.getDisplayedValue() + 10);
+    press (resonance, 20, 20);
+    drag (resonance, 30, 20);
+    release (resonance, 30, 20);
+    auto& view = popUp.getEnvelope (0);
+    const int wantedAttack = juce::jmin (127, (int) view.getStage (Envel::attack) + 4);
+    dragCorner (view, 1, 6, 0);
+
+    ASSERT_TRUE (waitUntil ([&] {
+        const auto image = synth->getEditBuffer();
+        return image[21] == wantedResonance && image[28] == wantedAttack;
+    }));
+    ASSERT_TRUE (drainUntil ([&] {
+        return panel().getControl (21).getDisplayedValue() == wantedResonance
+               && panel().getEnvelope (0).getStage (Envel::attack) == (float) wantedAttack;
+    }));
+    EXPECT_EQ (resonance.getDisplayedValue(), wantedResonance);
+    EXPECT_TRUE (panel().getControl (21).isRepaintPending()) << "drawn when the pop-up closes";
+
+    // A press outside the box closes it and draws what changed below.
+    press (popUp, 5, 5);
+    popUp.dispatchPendingMessages();
+    EXPECT_FALSE (popUp.isVisible());
+    EXPECT_FALSE (panel().getControl (21).isRepaintPending());
+}
+
+TEST_F (SectionEditing, ADumpReceivedWhileThePopUpIsOpenUpdatesIt)
+{
+    main->openSectionEditor (1);
+    auto& popUp = main->getSectionEditor();
+
+    auto image = synth->getEditBuffer();
+    for (int position = 32; position <= 40; ++position)
+        image[(size_t) position] = (juce::uint8) (position + 50);
+    synth->setEditBuffer (image);
+    const int refreshes = main->getRefreshCount();
+    synth->panelSendsEditBufferDump();
+    ASSERT_TRUE (drainUntil ([&] { return main->getRefreshCount() > refreshes; }));
+
+    for (int position = 32; position <= 40; ++position)
+        EXPECT_EQ (popUp.getControl (position).getDisplayedValue(), position + 50) << position;
+    for (int stage = 0; stage < Envel::numStages; ++stage)
+        EXPECT_EQ (popUp.getEnvelope (1).getStage (stage), (float) (36 + stage + 50)) << stage;
+
+    // Hidden, it still follows its last section, and only that one.
+    main->closeSectionEditor();
+    main->handleUiEvent (UiEventCode::make (kUiProgramByteChanged, 0, 40, 9));
+    main->handleUiEvent (UiEventCode::make (kUiProgramByteChanged, 0, 21, 9));
+    EXPECT_EQ (popUp.getControl (40).getDisplayedValue(), 9);
+    EXPECT_NE (popUp.getControl (21).getDisplayedValue(), 9);
+}

@@ -2,7 +2,8 @@
 // README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
 // synthesizer on-line and off-line. Views: the program view, the transfer
 // overlay, the keyboard drawer pulled open, the MIDI setup page, the bank page
-// listing a bank and a category, and the write page.
+// listing a bank and a category, the write page, and the pop-up section editor
+// on two sections.
 //   build/tests/tools/brindlemark_render <output folder>
 #include "core/VellixAudioProcessor.h"
 #include "core/storage/SettingsFile.h"
@@ -184,6 +185,15 @@ int main (int argc, char** argv)
                 };
 
                 shoot ("program-view");
+
+                // The pop-up section editor over it, on an envelope's section and on another.
+                for (const auto& [section, view] : { std::pair<int, const char*> (0, "section-editor-filter"),
+                                                     std::pair<int, const char*> (5, "section-editor-lfo") })
+                {
+                    main->openSectionEditor (section);
+                    shoot (view);
+                    main->closeSectionEditor();
+                }
 
                 // A transfer under way: on-line a transmission a few programs
                 // in; off-line a receive that waits for an answer.
