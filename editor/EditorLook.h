@@ -46,6 +46,20 @@ public:
     static constexpr Named envelopeLine { 0xffc9910e };
     static constexpr Named popupDim { 0x77000000 };       // laid over the page under a pop-up section
 
+    // The sequencer page and its tracks.
+    static constexpr Named seqTabShade { 0xff2e3236 };   // under the edited track's tab
+    static constexpr Named seqGrid { 0xff404040 };
+    static constexpr Named seqBar { 0x252287a0 };
+    static constexpr Named seqBarEdge { 0xff000000 };
+    static constexpr Named seqCapEdge { 0xff0d0d0d };
+    static constexpr Named seqCapRim { 0xff4797ee };     // also a cap too small for its caption
+    static constexpr Named seqCapShadow { 0xff0000ff };
+    static constexpr Named seqCapFill { 0xff133254 };
+    static constexpr Named seqCellRim { 0xff565656 };
+    static constexpr Named seqCellShadow { 0xff4e4e4e };
+    static constexpr Named seqCellLit { 0xff00ffff };    // a reset or rest step
+    static constexpr Named seqCellUnlit { 0xff007777 };
+
     static constexpr Named menuBackground { 0xff000000 };
     static constexpr Named menuText { 0xffffffff };
     static constexpr Named menuHighlight { 0xff808080 };

@@ -92,6 +92,15 @@ void KwsCont::setPosition (int x, int y)
     applyBounds();
 }
 
+void KwsCont::setLabel (const juce::String& text)
+{
+    if (label != text)
+    {
+        label = text;
+        repaint();
+    }
+}
+
 void KwsCont::setRepaintEnabled (bool enabled)
 {
     repaintEnabled = enabled;

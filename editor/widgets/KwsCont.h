@@ -50,6 +50,7 @@ public:
     void setBackgroundFill();
     void setScale (float scale);
     void setPosition (int x, int y);
+    void setLabel (const juce::String& text);
     void setRepaintEnabled (bool enabled);
 
     // The model's value, clamped to the range; the text is the caller's, made

@@ -15,6 +15,8 @@
 // The program editor's painters, in EditorArtwork.cpp.
 void envelopeScreen (juce::Graphics& g, int w, int h);
 void envelopeGloss (juce::Graphics& g, int w, int h);
+// The sequencer's painters, in SequencerArtwork.cpp.
+void sequencerTrackFace (juce::Graphics& g, int w, int h);
 
 namespace
 {
@@ -576,6 +578,7 @@ const Artwork artworks[] = {
     { "led_switch.png", 28, 9, false, ledSwitch },
     { "env_screen.png", 218, 73, false, envelopeScreen },
     { "env_gloss.png", 210, 66, false, envelopeGloss },
+    { "seq_track.png", 458, 155, true, sequencerTrackFace },
     { "logo_synth.png", 200, 65, false,
       [] (auto& g, int w, int h) { wordmark (g, w, h, "MOPHO", "DESKTOP", juce::Colour (0xff17191c), juce::Colour (0xff17191c)); } },
     { "logo_maker.png", 179, 52, false,
