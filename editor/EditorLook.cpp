@@ -63,3 +63,24 @@ void EditorLook::paintPagePanel (juce::Graphics& g, juce::Rectangle<int> panel, 
     g.setColour (pagePanelEdge);
     g.drawRoundedRectangle (panel.toFloat(), corner, outline);
 }
+
+void EditorLook::paintPanelRings (juce::Graphics& g, float firstDiameter, float s)
+{
+    constexpr float centreX = 740.0f, centreY = 500.0f, growth = 1.7f;
+    constexpr int numRings = 5;
+
+    // Each ring filled as the area between two ellipses: the same shape as a
+    // stroked outline, at a fraction of the cost of stroking so wide a line.
+    juce::Path rings;
+    rings.setUsingNonZeroWinding (false);
+    float diameter = firstDiameter, thickness = 15.0f;
+    for (int ring = 0; ring < numRings; ++ring)
+    {
+        diameter *= growth;
+        thickness *= growth;
+        for (const float d : { diameter + thickness, diameter - thickness })
+            rings.addEllipse ((centreX - d * 0.5f) * s, (centreY - d * 0.5f) * s, d * s, d * s);
+    }
+    g.setColour (panelRing);
+    g.fillPath (rings);
+}

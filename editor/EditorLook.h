@@ -193,6 +193,10 @@ public:
     // The bank and write pages' ground: the editor dimmed, then the rounded panel.
     static void paintPagePanel (juce::Graphics& g, juce::Rectangle<int> panel, juce::Colour dim);
 
+    // The front panel's five rings, spreading from one centre, each 1.7
+    // times the last, the first firstDiameter design units across before it grows.
+    static void paintPanelRings (juce::Graphics& g, float firstDiameter, float scale);
+
     EditorLook();
 
     // Menus keep the framework's classic drawing, in the colours above.

@@ -19,10 +19,7 @@ const juce::Rectangle<float> kSynthLogoArea { 662.0f, 13.0f, 200.0f, 65.0f };
 const juce::Rectangle<float> kMakerLogoArea { 365.0f, 580.0f, 179.0f, 52.0f };
 constexpr float kSequencerFontHeight = 12.0f;
 
-// Five rings spreading from one centre, each 1.7 times the last.
-constexpr float kRingCentreX = 740.0f, kRingCentreY = 500.0f;
-constexpr float kRingDiameter = 120.0f, kRingThickness = 15.0f, kRingGrowth = 1.7f;
-constexpr int kNumRings = 5;
+constexpr float kRingDiameter = 120.0f;
 
 constexpr float kSectionCorner = 10.0f, kSectionEdge = 2.0f;
 constexpr float kCaptionHeight = 14.0f;
@@ -255,20 +252,7 @@ void EditorPanel::paintBackground (juce::Graphics& g) const
     const float s = scale;
     g.fillAll (EditorLook::panel);
 
-    // Each ring filled as the area between two ellipses: the same shape as a
-    // stroked outline, at a fraction of the cost of stroking so wide a line.
-    juce::Path rings;
-    rings.setUsingNonZeroWinding (false);
-    float diameter = kRingDiameter, thickness = kRingThickness;
-    for (int ring = 0; ring < kNumRings; ++ring)
-    {
-        diameter *= kRingGrowth;
-        thickness *= kRingGrowth;
-        for (const float d : { diameter + thickness, diameter - thickness })
-            rings.addEllipse ((kRingCentreX - d * 0.5f) * s, (kRingCentreY - d * 0.5f) * s, d * s, d * s);
-    }
-    g.setColour (EditorLook::panelRing);
-    g.fillPath (rings);
+    EditorLook::paintPanelRings (g, kRingDiameter, s);
 
     g.setColour (EditorLook::controlFill);
     for (const auto& row : EditorSectionTable)

@@ -11,6 +11,7 @@
 #include "editor/WriteSnd.h"
 #include "editor/EditorPanel.h"
 #include "editor/FlashPanel.h"
+#include "editor/SeqPanel.h"
 #include "editor/widgets/KwsBut.h"
 #include "windows/library/Lib_Manager_Win.h"
 #include "windows/setup/AboutPanel.h"
@@ -190,6 +191,10 @@ public:
     FlashPanel& getSectionEditor() noexcept { return *sectionEditor; }
     void openSectionEditor (int section);
     void closeSectionEditor();
+    // The sequencer view (MainCompSequencer.cpp): the sequencer page's codes
+    // (SeqPanelCode) and a value.
+    SeqPanel& getSeqPanel() noexcept { return *seqPanel; }
+    void handleSequencerEvent (int code, int value);
 
 
 private:
@@ -197,6 +202,14 @@ private:
     void destroyPages();
     void layoutPages();
     void showProgramByte (int position, int value);
+
+    void createSequencerPage();
+    void layoutSequencerPage (float scale);
+    bool isProgramPageParked() const;
+    void parkProgramPage();
+    void showSequencerByte (int position, int value);
+    bool handleSequencerChange (juce::ChangeBroadcaster* source);
+    void leaveTrackEditor();
     void buildKeyboardDrawer();
     void layoutKeyboardDrawer();
     void followWheels (juce::int64 code);
@@ -260,6 +273,7 @@ private:
     void createSectionEditor();
     // The section editor's part of the change messages: true when the source was its own or the page's.
     bool handleSectionEditorChange (juce::ChangeBroadcaster* source);
+    std::unique_ptr<SeqPanel> seqPanel;
     int viewMode = kProgramView;
     int refreshCount = 0;
     std::unique_ptr<MIDI_Setup> midiSetup;

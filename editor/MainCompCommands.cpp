@@ -54,7 +54,7 @@ void MainComp::kwsButtonChanged (KwsBut* sender)
         endTransfer();
     else if (handleBankAndWriteButton (sender))
         return;
-    else if (sender == &editorPanel->getSequencerButton())
+    else if (sender == &editorPanel->getSequencerButton() || sender == &seqPanel->getProgramButton())
         kwsButtonClicked (sender->getId());
 }
 
@@ -78,12 +78,14 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         keyboardDrawer->setAlwaysOnTop (false);
         keyboardDrawer->setAlwaysOnTop (true);
     }
-    else if (! handleOverlayChange (source) && ! handleBankPageChange (source) && ! handleSectionEditorChange (source))
+    else if (! handleOverlayChange (source) && ! handleBankPageChange (source) && ! handleSectionEditorChange (source)
+             && ! handleSequencerChange (source))
         handleMidiSetupChange (source);
 }
 
 void MainComp::setViewMode (int mode)
 {
+    leaveTrackEditor();
     viewMode = mode;
     layoutChildren();
 }

@@ -87,6 +87,7 @@ void MainComp::refreshAll()
     ++refreshCount;
     editorPanel->refreshControls();
     sectionEditor->refreshShownControls();
+    seqPanel->refreshFromProgram();
 
     const auto image = hub.getEditBufferImage();
     const int category = image[(size_t) ProgramImage::kCategoryOffset];

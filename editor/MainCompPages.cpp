@@ -16,6 +16,7 @@ void MainComp::createPages()
     editorPanel->getSequencerButton().addChangeListener (this);
     createBankPage();
     createSectionEditor();
+    createSequencerPage();
 }
 
 void MainComp::destroyPages()
@@ -24,6 +25,7 @@ void MainComp::destroyPages()
     writePage.reset();
     destroyBankPage();
     editorPanel.reset();
+    seqPanel.reset();
 }
 
 void MainComp::layoutPages()
@@ -32,6 +34,13 @@ void MainComp::layoutPages()
         return;
 
     const float s = hub.getEditorScale();
+    layoutSequencerPage (s);
+
+    if (isProgramPageParked())
+    {
+        parkProgramPage();
+        return;
+    }
 
     if (viewMode == kSequencerView)
     {
@@ -39,6 +48,7 @@ void MainComp::layoutPages()
                                 EditorLook::scaled (kOverviewWidth, s), EditorLook::scaled (kOverviewHeight, s));
         editorPanel->setScale (s * kOverviewScale);
         editorPanel->setAlwaysOnTop (true);
+        editorPanel->setVisible (true);
         return;
     }
 
@@ -54,4 +64,5 @@ void MainComp::showProgramByte (int position, int value)
         editorPanel->setControlFromModel (editorPanel->getControl (position), value);
         sectionEditor->refreshControl (sectionEditor->getControl (position), value);
     }
+    showSequencerByte (position, value);
 }
