@@ -2,8 +2,8 @@
 // README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
 // synthesizer on-line and off-line. Views: the program view, the transfer
 // overlay, the keyboard drawer pulled open, the MIDI setup page, the bank page
-// listing a bank and a category, the write page, and the pop-up section editor
-// on two sections.
+// listing a bank and a category, the write page, the pop-up section editor
+// on two sections, and the sequencer view's overview and track editor.
 //   build/tests/tools/brindlemark_render <output folder>
 #include "core/VellixAudioProcessor.h"
 #include "core/storage/SettingsFile.h"
@@ -194,6 +194,13 @@ int main (int argc, char** argv)
                     shoot (view);
                     main->closeSectionEditor();
                 }
+
+                // The sequencer view: all four tracks, then the first enlarged.
+                main->setViewMode (MainComp::kSequencerView);
+                shoot ("sequencer-overview");
+                main->handleSequencerEvent (seqPanelEditTrack, 0);
+                shoot ("sequencer-track");
+                main->setViewMode (MainComp::kProgramView);
 
                 // A transfer under way: on-line a transmission a few programs
                 // in; off-line a receive that waits for an answer.
