@@ -44,8 +44,7 @@ constexpr ButtonPlace kProgramPlace { 910, 20, 96, 24, 13 };
 constexpr ButtonPlace kEditPlaces[kNumTracks] = { { 40, 91, 60, 18, 11 }, { 40, 256, 60, 18, 11 },
                                                   { 40, 421, 60, 18, 11 }, { 40, 586, 60, 18, 11 } };
 constexpr ButtonPlace kOverviewDrawModePlace { 785, 117, 60, 18, 11 };
-// At 12 the caption is clipped on a smaller window, as on the overview at 11.
-constexpr ButtonPlace kEditorDrawModePlace { 992, 16, 64, 24, 11 };
+constexpr ButtonPlace kEditorDrawModePlace { 992, 16, 64, 24, 12 };
 constexpr ButtonPlace kOkPlace { 992, 50, 64, 24, 13 };
 
 constexpr float kRingDiameter = 100.0f;
