@@ -53,8 +53,9 @@ constexpr float kCorner = 10.0f, kEdge = 2.0f, kTitleHeight = 14.0f, kTabLabelHe
 void place (KwsBut& button, const ButtonPlace& where, float s)
 {
     const auto bounds = EditorLook::scaled (juce::Rectangle<float> (where.x, where.y, where.w, where.h), s);
-    button.fontHeight = where.fontHeight * s;
     button.placeWithStyleImages (bounds.getX(), bounds.getY(), bounds.getWidth(), bounds.getHeight(), true);
+    // After the style's look, which sets its own caption height.
+    button.fontHeight = where.fontHeight * s;
 }
 
 juce::Rectangle<int> tabArea (int track)

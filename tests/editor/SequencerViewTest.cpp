@@ -33,6 +33,13 @@ struct SequencerView : testing::Test, SynthRig
     // Change messages travel through the message loop.
     void deliver() { page().dispatchPendingMessages(); }
 
+    // A caption drawn wider than its face is cut, not shrunk.
+    static void expectCaptionFits (const KwsBut& button)
+    {
+        const auto width = EditorLook::font (button.fontHeight).getStringWidthFloat (button.getCaption());
+        EXPECT_LE (width + 4.0f, (float) button.getWidth()) << button.getCaption() << " at " << button.getWidth();
+    }
+
     static juce::Rectangle<int> scaled (juce::Rectangle<int> design, float s)
     {
         return EditorLook::scaled (design.toFloat(), s);
@@ -65,6 +72,8 @@ TEST_F (SequencerView, BothLayoutsPlaceEveryPartAtTheirScale)
         }
         EXPECT_TRUE (programPage().isVisible());
         EXPECT_FLOAT_EQ (programPage().getScale(), s * MainComp::kOverviewScale);
+        for (const auto* button : { &page().getProgramButton(), &page().getDrawModeButton(), &page().getEditButton (0) })
+            expectCaptionFits (*button);
 
         // Edit track 3: enlarged, the others as tabs, one destination on screen.
         click (page().getEditButton (2), 5, 5);
@@ -82,6 +91,8 @@ TEST_F (SequencerView, BothLayoutsPlaceEveryPartAtTheirScale)
         }
         EXPECT_EQ (page().getControl (2).getBounds(), scaled ({ 91, 46, 102, 32 }, s));
         EXPECT_EQ (page().getOkButton().getBounds(), scaled ({ 992, 50, 64, 24 }, s));
+        expectCaptionFits (page().getOkButton());
+        expectCaptionFits (page().getDrawModeButton());
         EXPECT_FALSE (page().getProgramButton().isVisible());
         EXPECT_FALSE (programPage().isVisible());
         EXPECT_EQ (page().getControl (7).getLabel(), "");
@@ -207,6 +218,8 @@ struct Pointer
 TEST_F (SequencerView, APlayerOpensATrackSwitchesByItsTabDrawsAndReturns)
 {
     open (1148, 700);
+    // The about box that greets the first opening is modal: the player closes it first.
+    main->showAbout (false);
     main->setViewMode (MainComp::kProgramView);
     main->handleAsyncUpdate();
     editor->addToDesktop (juce::ComponentPeer::windowIsTemporary);
