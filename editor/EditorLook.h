@@ -168,6 +168,8 @@ public:
     static constexpr Named libraryTitleStrip { 0xff0a0a0a };
     static constexpr Named libraryTitleText { 0xffede9e9 };
     static constexpr Named libraryStatusText { 0xffcebdbd };
+    static constexpr Named libraryKeyStripBackground { 0x000a0a0a }; // the title strip shows through
+    static constexpr Named libraryKeyStripText { 0xffffffff };
     static constexpr Named questionFill { 0xff191919 };
     static constexpr Named questionText { 0xffffffff };
     static constexpr Named categoryBoxFill { 0xff272527 };

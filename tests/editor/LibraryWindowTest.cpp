@@ -3,6 +3,8 @@
 #include "editor/MainComp.h"
 #include "support/LibraryPrograms.h"
 #include "support/SynthRig.h"
+#include "support/Waiting.h"
+#include "widgets/WidgetHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -122,4 +124,38 @@ TEST_F (LibraryWindow, TheBarsToolButtonAndTheCloseToolOpenAndHideIt)
     window->getContent().getToolStrip().notifyToolListeners (kWinToolHide);
     EXPECT_FALSE (window->isVisible());
     EXPECT_EQ (main->getLibraryWindow(), window);
+}
+
+TEST_F (LibraryWindow, TheKeyStripOnTheTitlePlaysTheSynthesizerAndMovesTheWindow)
+{
+    main->openLibraryWindow();
+    auto* window = main->getLibraryWindow();
+    ASSERT_NE (window, nullptr);
+    auto& strip = window->getContent().getKeyStrip();
+    EXPECT_EQ (strip.getBounds(), juce::Rectangle<int> (100, 4, 200, 20));
+    EXPECT_TRUE (strip.isVisible());
+
+    // Library mode: the note keys play, the digits post no command.
+    strip.isKeyDown = [] (int) { return false; };
+    EXPECT_TRUE (strip.keyPressed (juce::KeyPress ('Z')));
+    EXPECT_TRUE (strip.keyPressed (juce::KeyPress ('5')));
+    strip.keyStateChanged (false);
+    for (const auto code : hub().takeEvents())
+        EXPECT_NE (UiEventCode::type (code), kUiKeyCommand);
+
+    std::vector<std::pair<bool, int>> notes;
+    EXPECT_TRUE (waitUntil ([&] {
+        notes.clear();
+        for (const auto& m : toSynth.getReceived())
+            if (m.isNoteOnOrOff())
+                notes.emplace_back (m.isNoteOn (true), m.getNoteNumber());
+        return notes.size() >= 2;
+    }));
+    EXPECT_EQ (notes, (std::vector<std::pair<bool, int>> { { true, 36 }, { false, 36 } }));
+
+    // A drag on the strip carries the window with the pointer, as the title strip does.
+    const auto before = window->getPosition();
+    widgetharness::press (strip, 10, 5);
+    widgetharness::drag (strip, 40, 25);
+    EXPECT_EQ (window->getPosition(), before + juce::Point<int> (30, 20));
 }

@@ -80,6 +80,11 @@ int renderLibraryWindow (MainComp& main, const juce::File& output)
 
     page->handleLoadMenu (LibClass::kLoadBankA);
     page->getList().selectRow (2);
+    // A note just played from the title strip's key player, so its line shows.
+    auto& keys = content.getKeyStrip();
+    keys.isKeyDown = [] (int) { return false; };
+    keys.keyPressed (juce::KeyPress ('Z'));
+    keys.keyStateChanged (false);
     int failures = writeSnapshot (content, output.getChildFile ("library-window.png")) ? 0 : 1;
 
     page->renameSelected();

@@ -1,6 +1,7 @@
 #include "windows/library/Lib_Manager_Comp.h"
 
 #include "core/VellixAudioProcessor.h"
+#include "core/midi/MidiCntrState.h"
 
 namespace
 {
@@ -23,6 +24,7 @@ constexpr int kPageTop = 50;
 constexpr int kPageBottomMargin = 42;
 const juce::Rectangle<int> titleStrip { 0, 4, 0, 20 }; // full width
 const juce::Rectangle<int> parkedPage { -1000, -1000, 20, 20 };
+const juce::Rectangle<int> keyStripArea { 100, 4, 200, 20 };
 } // namespace
 
 Lib_Manager_Comp::Lib_Manager_Comp (VellixAudioProcessor& p) : processor (p)
@@ -42,6 +44,13 @@ Lib_Manager_Comp::Lib_Manager_Comp (VellixAudioProcessor& p) : processor (p)
     setSize (500, kHeight);
     tabs[0]->triggerClick();
 
+    keyStrip = std::make_unique<KeyPlayClass> (processor.getHub(), KeyPlayClass::kLibraryMode);
+    addAndMakeVisible (*keyStrip);
+    keyStrip->addKeyPlayListener (this);
+    keyStrip->setMouseCursor (juce::MouseCursor::DraggingHandCursor);
+    keyStrip->setColours (EditorLook::libraryKeyStripBackground, EditorLook::libraryKeyStripText);
+    keyStrip->setBounds (keyStripArea);
+
     statusLabel.setFont (EditorLook::font (kTitleFontHeight));
     statusLabel.setJustificationType (juce::Justification::centredLeft);
     statusLabel.setEditable (false);
@@ -56,6 +65,7 @@ Lib_Manager_Comp::~Lib_Manager_Comp()
     presetBankPage.reset();
     libraryPage.reset();
     toolStrip.reset();
+    keyStrip.reset();
     setLookAndFeel (nullptr);
 }
 
@@ -177,4 +187,16 @@ void Lib_Manager_Comp::mouseDrag (const juce::MouseEvent& e)
     // The content moves with the window, so the pointer keeps its place on the strip.
     const auto delta = e.getPosition() - pressPosition;
     window->setTopLeftPosition (window->getPosition() + delta);
+}
+
+void Lib_Manager_Comp::keyPlayMouseDown (int x, int y)
+{
+    pressPosition = { x, y };
+    dragging = true;
+}
+
+void Lib_Manager_Comp::keyPlayMouseDrag (int x, int y)
+{
+    if (window != nullptr)
+        window->setTopLeftPosition (window->getPosition() + juce::Point<int> (x, y) - pressPosition);
 }

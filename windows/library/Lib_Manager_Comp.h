@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorLook.h"
+#include "editor/keyboard/KeyPlayClass.h"
 #include "editor/widgets/LibBut.h"
 #include "editor/widgets/WinMovCan.h"
 #include "windows/library/LibClass.h"
@@ -9,10 +10,12 @@
 class VellixAudioProcessor;
 
 // The content of the library window: the title strip that moves the window,
-// the tabs, the page shown, the close tool and a status line. Each page is
+// with a computer-keyboard player on it, the tabs, the page shown, the close
+// tool and a status line. Each page is
 // made the first time its tab is chosen and then only hidden and shown.
 class Lib_Manager_Comp : public juce::Component,
                          public LibButListener,
+                         public KeyPlayListener,
                          public juce::ChangeBroadcaster
 {
 public:
@@ -30,6 +33,7 @@ public:
 
     const juce::String& getTitle() const noexcept { return title; }
     WinMovCan& getToolStrip() noexcept { return *toolStrip; }
+    KeyPlayClass& getKeyStrip() noexcept { return *keyStrip; }
     LibBut& getTab (int index) noexcept { return *tabs[(size_t) index]; }
     LibClass* getLibraryPage() noexcept { return libraryPage.get(); }
     Plugin_Bank* getPresetBankPage() noexcept { return presetBankPage.get(); }
@@ -45,6 +49,12 @@ public:
     void libButtonEntered (LibBut* button, int id) override;
     void libButtonExited (LibBut* button, int id) override;
 
+    // The key strip sits on the title strip, so it moves the window too.
+    void keyPlayEvent() override {}
+    void keyPlayMouseDown (int x, int y) override;
+    void keyPlayMouseUp (int, int) override {}
+    void keyPlayMouseDrag (int x, int y) override;
+
 private:
     void placePage (juce::Component* page);
     static void parkPage (juce::Component* page);
@@ -58,6 +68,7 @@ private:
     juce::Component* window = nullptr;
 
     // Deleted in reverse: the LIBRARY page, which writes the default library, goes first.
+    std::unique_ptr<KeyPlayClass> keyStrip;
     std::unique_ptr<WinMovCan> toolStrip;
     std::array<std::unique_ptr<LibBut>, 2> tabs;
     std::unique_ptr<LibClass> libraryPage;
