@@ -375,12 +375,22 @@ void KwsCont::paintKnob (juce::Graphics& g)
 void KwsCont::paintList (juce::Graphics& g)
 {
     drawScaled (g, artFirst, listBox, { 0, 0, 200, kListStripHeight }, { 0, 0, 200, kListStripHeight });
-    drawScaled (g, artSecond, listArrow, { 0, 0, 14, kListStripHeight }, { width - 14, 0, 14, kListStripHeight });
+    drawScaled (g, artSecond, listArrow, { 0, 0, kListArrowWidth, kListStripHeight },
+               { width - kListArrowWidth, 0, kListArrowWidth, kListStripHeight });
     drawScaled (g, artThird, listGloss, { 0, 0, 100, 17 }, { 0, 0, width, kListStripHeight });
 
     g.setColour (EditorLook::valueText);
-    g.setFont (EditorLook::font (12.0f * scale));
-    g.drawText (valueText, scaled (4, 0, width, 20), juce::Justification::centred, false);
+    const auto font = EditorLook::font (12.0f * scale);
+    g.setFont (font);
+    // Centred over the whole box, unless it would then run into the arrow, as
+    // a long text in a wide box or any text in a narrow one can: then centred
+    // in what the arrow leaves, and narrowed if it must be.
+    const float textWidth = font.getStringWidthFloat (valueText) / juce::jmax (scale, 0.01f);
+    if (4.0f + (float) width / 2.0f + textWidth / 2.0f <= (float) (width - kListArrowWidth))
+        g.drawText (valueText, scaled (4, 0, width, 20), juce::Justification::centred, false);
+    else
+        g.drawFittedText (valueText, scaled (2, 0, width - kListArrowWidth - 2, 20), juce::Justification::centred, 1,
+                          0.6f);
     paintCaption (g, scaled (0, 10, width, height), juce::Justification::centred);
 }
 

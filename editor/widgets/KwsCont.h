@@ -33,6 +33,7 @@ public:
     static constexpr int kKnobFrameStride = 58;
     static constexpr int kKnobFrameSize = 56;
     static constexpr int kListStripHeight = 18;
+    static constexpr int kListArrowWidth = 14;
     static constexpr int kCheckZoneWidth = 25;
     static constexpr int kSwitchZoneWidth = 20;
     static constexpr int kLedWidth = 37;

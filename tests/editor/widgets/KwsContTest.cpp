@@ -283,3 +283,36 @@ TEST_F (Control, SuspendedRepaintsWaitAndTheScaleSetsTheBounds)
     click (control, 12, 2);
     EXPECT_EQ (requests(), std::vector<int> { 0 });
 }
+
+TEST_F (Control, AListsValueTextNeverRunsIntoItsArrow)
+{
+    // The value text's cyan, told from the box, the arrow and the gloss.
+    const auto cyanPixelsIn = [] (const juce::Image& image, juce::Rectangle<int> area) {
+        int count = 0;
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+            {
+                const auto c = image.getPixelAt (x, y);
+                count += (c.getGreen() - c.getRed() > 40 && c.getBlue() - c.getRed() > 40) ? 1 : 0;
+            }
+        return count;
+    };
+
+    struct Case { int width; const char* text; };
+    const Case cases[] = { { 45, "C5" }, { 45, "C#10" }, { 110, "Last Note Hit RT" }, { 110, "Low Note" } };
+    for (const auto& c : cases)
+    {
+        for (const float scale : { 1.0f, 975.0f / 1148.0f })
+        {
+            SCOPED_TRACE (juce::String (c.text) + " at " + juce::String (scale));
+            setUp (kwsContList, 0, 127, c.width, 32);
+            control.setScale (scale);
+            control.setDisplayedValue (1, c.text);
+            const auto image = render (control);
+            const int arrowLeft = (int) std::ceil ((float) (c.width - KwsCont::kListArrowWidth) * scale);
+            const int stripHeight = (int) ((float) KwsCont::kListStripHeight * scale);
+            EXPECT_GT (cyanPixelsIn (image, { 0, 0, arrowLeft, stripHeight }), 0) << "the text is drawn";
+            EXPECT_EQ (cyanPixelsIn (image, { arrowLeft, 0, image.getWidth() - arrowLeft, stripHeight }), 0);
+        }
+    }
+}
