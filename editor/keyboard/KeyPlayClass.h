@@ -18,7 +18,7 @@ public:
     virtual void keyPlayMouseDrag (int x, int y) = 0;
 };
 
-// Posted as key commands (event 40); nothing reacts to them yet.
+// Posted as key commands (event 40); no page acts on them.
 enum KeyCommandCode : int
 {
     kKeyCommandF9 = 623,
