@@ -26,7 +26,7 @@ fi
 # process, whose exported symbols the sanitizer runtime interposes.
 asan=build/asan
 CC=clang CXX=clang++ cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBRINDLEMARK_SANITIZE=address -DBRINDLEMARK_TOOLS=OFF >/dev/null
+    -DBRINDLEMARK_SANITIZE=address -DBRINDLEMARK_TOOLS=OFF -DBRINDLEMARK_BENCH=OFF >/dev/null
 cmake --build "$asan"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$asan" --output-on-failure -j "$(nproc)" -LE host
