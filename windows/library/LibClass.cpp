@@ -25,7 +25,6 @@ static_assert (std::size (pageButtons) == LibClass::kNumButtons);
 
 constexpr float kButtonFontHeight = 12.0f;
 constexpr int kButtonsFromRight = 120;
-constexpr float kStatusFontHeight = 15.0f;
 const juce::Rectangle<int> titleBounds { 400, 16, 200, 20 };
 const juce::Rectangle<int> categoryFilterBounds { 400, 140, 440, 380 };
 } // namespace
@@ -46,14 +45,7 @@ LibClass::LibClass (VellixAudioProcessor& p) : processor (p)
     categoryFilter->createCategoryButtons();
     categoryFilter->addListener (this);
 
-    for (const auto& row : pageButtons)
-    {
-        auto& button = buttons[(size_t) row.index];
-        button = std::make_unique<LibBut> (row.text, row.id, kButtonFontHeight);
-        button->helpText = row.help;
-        addAndMakeVisible (*button);
-        button->addListener (this);
-    }
+    createPageButtons (pageButtons, buttons, kButtonFontHeight, *this, *this);
     buttons[(size_t) kApplyButton]->setVisible (false);
 
     setSize (500, 600);
@@ -62,10 +54,7 @@ LibClass::LibClass (VellixAudioProcessor& p) : processor (p)
     titleLabel->setBounds (titleBounds);
     categoryFilter->setBounds (categoryFilterBounds);
 
-    statusLabel.setFont (EditorLook::font (kStatusFontHeight));
-    statusLabel.setJustificationType (juce::Justification::centredLeft);
-    statusLabel.setEditable (false);
-    statusLabel.setColour (juce::Label::textColourId, EditorLook::libraryStatusText);
+    setUpLibraryStatusLabel (statusLabel);
     addAndMakeVisible (statusLabel);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/VellixAudioProcessor.h"
 #include "core/midi/MidiCntrState.h"
+#include "windows/library/PageButtons.h"
 
 namespace
 {
@@ -51,10 +52,7 @@ Lib_Manager_Comp::Lib_Manager_Comp (VellixAudioProcessor& p) : processor (p)
     keyStrip->setColours (EditorLook::libraryKeyStripBackground, EditorLook::libraryKeyStripText);
     keyStrip->setBounds (keyStripArea);
 
-    statusLabel.setFont (EditorLook::font (kTitleFontHeight));
-    statusLabel.setJustificationType (juce::Justification::centredLeft);
-    statusLabel.setEditable (false);
-    statusLabel.setColour (juce::Label::textColourId, EditorLook::libraryStatusText);
+    setUpLibraryStatusLabel (statusLabel);
     addAndMakeVisible (statusLabel);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorLook.h"
 #include "editor/widgets/LibBut.h"
 
 // When a button of a library page shows; both pages apply the same rule.
@@ -23,6 +24,32 @@ struct PageButtonRow
     bool fromBottom;
     PageButtonShown shown;
 };
+
+// Makes each row's button, with its help text, as a visible child of the
+// page, which listens to it.
+template <typename Rows, typename Buttons>
+void createPageButtons (const Rows& rows, Buttons& buttons, float fontHeight, juce::Component& page, LibButListener& listener)
+{
+    for (const auto& row : rows)
+    {
+        auto& button = buttons[(size_t) row.index];
+        button = std::make_unique<LibBut> (row.text, row.id, fontHeight);
+        button->helpText = row.help;
+        page.addAndMakeVisible (*button);
+        button->addListener (&listener);
+    }
+}
+
+// The status line of the library window and its pages, where help texts and
+// reports show.
+inline void setUpLibraryStatusLabel (juce::Label& label)
+{
+    constexpr float fontHeight = 15.0f;
+    label.setFont (EditorLook::font (fontHeight));
+    label.setJustificationType (juce::Justification::centredLeft);
+    label.setEditable (false);
+    label.setColour (juce::Label::textColourId, EditorLook::libraryStatusText);
+}
 
 // Shows or hides each of the page's buttons by its rule, touching only those
 // that change. `Row` needs `index` and `shown`.

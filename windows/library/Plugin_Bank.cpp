@@ -23,7 +23,6 @@ static_assert (std::size (pageButtons) == Plugin_Bank::kNumButtons);
 
 constexpr float kButtonFontHeight = 12.0f;
 constexpr int kButtonsFromRight = 120;
-constexpr float kStatusFontHeight = 15.0f;
 constexpr int kRowAreaWidth = 302, kListWidth = 334;
 } // namespace
 
@@ -35,20 +34,10 @@ Plugin_Bank::Plugin_Bank (VellixAudioProcessor& p) : processor (p)
     addAndMakeVisible (*list);
     list->addListener (this);
 
-    for (const auto& row : pageButtons)
-    {
-        auto& button = buttons[(size_t) row.index];
-        button = std::make_unique<LibBut> (row.text, row.id, kButtonFontHeight);
-        button->helpText = row.help;
-        addAndMakeVisible (*button);
-        button->addListener (this);
-    }
+    createPageButtons (pageButtons, buttons, kButtonFontHeight, *this, *this);
     buttons[(size_t) kApplyButton]->setVisible (false);
 
-    statusLabel.setFont (EditorLook::font (kStatusFontHeight));
-    statusLabel.setJustificationType (juce::Justification::centredLeft);
-    statusLabel.setEditable (false);
-    statusLabel.setColour (juce::Label::textColourId, EditorLook::libraryStatusText);
+    setUpLibraryStatusLabel (statusLabel);
     addAndMakeVisible (statusLabel);
 
     setSize (500, 600);
