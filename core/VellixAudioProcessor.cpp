@@ -260,6 +260,8 @@ void VellixAudioProcessor::setStateInformation (const void* data, int sizeInByte
     {
         hub.setCurrentHostProgram (juce::jlimit (0, kNumHostPrograms - 1, (int) bytes[kBankIndexOffset]));
         hub.postEvent (kUiEditBufferReplaced, 0, 0, 0);
+        // The current preset is another one now, as after a host's program change.
+        hub.postEvent (kUiHostProgramSelected, 0, 0, 0);
     }
 }
 

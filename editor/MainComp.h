@@ -91,6 +91,8 @@ public:
     void openLibraryWindow();
     void winToolClicked (WinMovCan* sender, int code) override;
     Lib_Manager_Win* getLibraryWindow() const noexcept { return libraryWindow.get(); }
+    // The preset list selects the current preset, once its page exists.
+    void followCurrentPreset();
 
     // The about box and the connection help page (MainCompOverlays.cpp): each
     // exists only while shown and asks to be closed with a change message.

@@ -27,6 +27,10 @@ void MainComp::handleUiEvent (juce::int64 code)
             showProgramByte (UiEventCode::position (code) & 0xFF, UiEventCode::value (code) & 0xFF);
             break;
 
+        case kUiHostProgramSelected:
+            followCurrentPreset();
+            break;
+
         case kUiEditBufferReplaced:
             refreshAll();
             break;

@@ -1,5 +1,7 @@
 #include "editor/MainComp.h"
 
+#include "core/VellixAudioProcessor.h"
+
 void MainComp::openLibraryWindow()
 {
     if (libraryWindow == nullptr)
@@ -21,4 +23,15 @@ void MainComp::winToolClicked (WinMovCan* sender, int code)
 
     if (code == kWinToolHide)
         libraryWindow->setVisible (false);
+}
+
+void MainComp::followCurrentPreset()
+{
+    // Hidden or behind the other tab, the list still follows: it shows the
+    // current preset when it comes back, and RENAME acts on what it selects.
+    if (libraryWindow == nullptr)
+        return;
+
+    if (auto* presets = libraryWindow->getContent().getPresetBankPage())
+        presets->getList().selectRow (processor.getCurrentProgram());
 }

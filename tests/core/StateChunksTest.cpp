@@ -92,7 +92,11 @@ TEST (StateChunks, AWholeChunkBringsBackTheSlotsTheEditAndTheProgramIndex)
     EXPECT_EQ (target.getCurrentProgram(), 3);
     EXPECT_EQ (target.getHostBank().getEditBufferBlock(), source.getHostBank().getEditBufferBlock());
     EXPECT_EQ (target.getHub().getEditBufferByte (20), 99);
-    EXPECT_EQ (UiEventCode::type (target.getHub().takeEvents().getLast()), kUiEditBufferReplaced);
+    std::vector<int> posted;
+    for (const auto code : target.getHub().takeEvents())
+        posted.push_back (UiEventCode::type (code));
+    EXPECT_EQ (posted, (std::vector<int> { kUiEditBufferReplaced, kUiHostProgramSelected }))
+        << "the editor shows the program, the preset list the current preset";
     const auto saved = stateOf (target);
     EXPECT_TRUE (std::equal (saved.begin() + 25, saved.end(), chunk.begin() + 25, chunk.end()))
         << "saved again, the restored instance gives the same bytes";

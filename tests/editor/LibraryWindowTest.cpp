@@ -1,12 +1,12 @@
-#include "core/VellixAudioProcessorEditor.h"
+#include "EditorRig.h"
 #include "core/storage/SettingsFile.h"
-#include "editor/MainComp.h"
 #include "support/LibraryPrograms.h"
-#include "support/SynthRig.h"
 #include "support/Waiting.h"
 #include "widgets/WidgetHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace
 {
@@ -20,26 +20,14 @@ int libraryWindowsOnDesktop()
     return count;
 }
 
-struct LibraryWindow : testing::Test, SynthRig
+struct LibraryWindow : testing::Test, EditorRig
 {
-    LibraryWindow() { open(); }
-    ~LibraryWindow() override { editor.reset(); }
-
-    void open()
-    {
-        editor.reset (processor->createEditorIfNeeded());
-        main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
-    }
-
     juce::MemoryBlock defaultFileBytes() const
     {
         juce::MemoryBlock bytes;
         getDefaultLibraryFile().loadFileAsData (bytes);
         return bytes;
     }
-
-    std::unique_ptr<juce::AudioProcessorEditor> editor;
-    MainComp* main = nullptr;
 };
 } // namespace
 
@@ -158,4 +146,45 @@ TEST_F (LibraryWindow, TheKeyStripOnTheTitlePlaysTheSynthesizerAndMovesTheWindow
     widgetharness::press (strip, 10, 5);
     widgetharness::drag (strip, 40, 25);
     EXPECT_EQ (window->getPosition(), before + juce::Point<int> (30, 20));
+}
+
+TEST_F (LibraryWindow, ThePresetListFollowsTheCurrentPresetWhoeverChoosesIt)
+{
+    main->changeListenerCallback (&main->getAppBar().getToolButton()); // the library window opens
+    auto& content = main->getLibraryWindow()->getContent();
+    auto* presets = content.getPresetBankPage();
+    ASSERT_NE (presets, nullptr);
+    auto& list = presets->getList();
+    main->handleAsyncUpdate();
+    ASSERT_EQ (list.getSelectedPreset(), 0);
+
+    // The host chooses a program on a thread of its own.
+    std::thread ([&] { processor->setCurrentProgram (9); }).join();
+    ASSERT_TRUE (drainUntil ([&] { return list.getSelectedPreset() == 9; }));
+    EXPECT_EQ (list.getSelectedRow(), 9);
+    EXPECT_EQ (list.getFirstVisibleRow(), 9);
+
+    // RENAME now names the current preset.
+    presets->getButton (Plugin_Bank::kRenameButton).triggerClick();
+    presets->getQuestion()->getTextField().setText ("Ninth");
+    presets->getQuestion()->getButton (TextInputCont::kAcceptId).triggerClick();
+    EXPECT_EQ (processor->getHostBank().getProgramName (9).trimEnd(), "Ninth");
+
+    // An FX bank brings back the preset that was current when it was saved.
+    const auto fxb = getSettingsFolder().getChildFile ("presets.fxb").getFullPathName();
+    processor->setCurrentProgram (120);
+    ASSERT_TRUE (presets->saveFxBank (fxb));
+    processor->setCurrentProgram (3);
+    ASSERT_TRUE (drainUntil ([&] { return list.getSelectedPreset() == 3; }));
+    presets->loadFxBank (fxb);
+    ASSERT_TRUE (drainUntil ([&] { return list.getSelectedPreset() == 120; }));
+    EXPECT_EQ (list.getFirstVisibleRow(), 113) << "the last page of rows";
+
+    // Behind the LIBRARY tab, in a hidden window, the list still follows.
+    content.getTab (1).triggerClick();
+    content.getToolStrip().notifyToolListeners (kWinToolHide);
+    processor->setCurrentProgram (30);
+    ASSERT_TRUE (drainUntil ([&] { return list.getSelectedPreset() == 30; }));
+    content.getTab (0).triggerClick();
+    EXPECT_EQ (list.getSelectedRow(), 30);
 }

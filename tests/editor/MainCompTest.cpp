@@ -81,8 +81,11 @@ TEST_F (Editor, EventsAreDecodedByType)
     main->handleUiEvent (UiEventCode::make (kUiEditBufferReplaced, 0, 0, 0));
     EXPECT_EQ (main->getRefreshCount(), refreshes + 1);
 
+    main->handleUiEvent (UiEventCode::make (kUiHostProgramSelected, 0, 0, 0));
+    EXPECT_EQ (main->getLibraryWindow(), nullptr) << "no preset list to follow, none made for it";
+
     const int otherTypes[] = { kUiNoteOn, kUiController, kUiProgramByteChanged, kUiGlobalReceived, kUiBankTransferFinished,
-                               kUiHostProgramSelected, kUiTransferProgress, kUiBankContentsChanged, kUiKeyCommand, kUiPitchBend, 4095 };
+                               kUiTransferProgress, kUiBankContentsChanged, kUiKeyCommand, kUiPitchBend, 4095 };
     for (const int type : otherTypes)
         main->handleUiEvent (UiEventCode::make (type, 16, 4095, 65535)); // pages not built take nothing
 
