@@ -4,8 +4,10 @@ void MainComp::showAbout (bool show, int autoCloseMs)
 {
     if (! show)
     {
-        // The help page opened with the first editor goes with the about box.
-        if (hub.isHelpPageShown())
+        // The help page opened with the first editor goes with the about box
+        // only when it has nothing to show: a scan can outlast the box by far,
+        // and what it found is the user's to read.
+        if (hub.isHelpPageShown() && (midiScan == nullptr || ! midiScan->isInUse()))
             showMidiScan (false);
 
         if (aboutPanel != nullptr)
@@ -69,8 +71,11 @@ bool MainComp::handleOverlayChange (juce::ChangeBroadcaster* source)
 
     if (midiScan != nullptr && source == midiScan.get())
     {
+        const bool openSetup = midiScan->getRequest() == MIDI_scan::kOpenMidiSetupRequest;
         if (hub.isHelpPageShown())
             showMidiScan (false);
+        if (openSetup)
+            switchPage (kMidiSetupSwitch, true);
         return true;
     }
 

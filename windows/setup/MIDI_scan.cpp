@@ -30,6 +30,8 @@ MIDI_scan::MIDI_scan (MidiCntrState& h) : hub (h)
     link.setTooltip ("Host settings");
     link.setColour (juce::HyperlinkButton::textColourId, L::scanLink);
     link.setBounds (350, 10, 150, 24);
+    // The link takes its own click, so the page's press does not close it again.
+    link.onClick = [this] { askToClose (kOpenMidiSetupRequest); };
     addChildComponent (link);
 }
 
@@ -148,8 +150,7 @@ void MIDI_scan::showRequiredSettings()
 
     if (lines.isEmpty())
     {
-        stopTimer();
-        sendChangeMessage();
+        askToClose (kCloseRequest);
         return;
     }
 
@@ -171,7 +172,14 @@ void MIDI_scan::placeAt (int height)
 //==============================================================================
 void MIDI_scan::mouseDown (const juce::MouseEvent&)
 {
+    askToClose (kCloseRequest);
+}
+
+void MIDI_scan::askToClose (int newRequest)
+{
     stopTimer();
+    // Messages coalesce: a press after the link must not cancel the setup page.
+    request = juce::jmax (request, newRequest);
     sendChangeMessage();
 }
 

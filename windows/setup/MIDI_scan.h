@@ -10,7 +10,8 @@ class MidiCntrState;
 // the port file); when none does, it puts the user's ports back and says so.
 // After an answer it lists the global settings to make by hand on the
 // synthesizer, or asks to be closed when there are none. A click asks the
-// editor to close it. Message thread only.
+// editor to close it; the "Host settings" link asks it to close the page and
+// open the MIDI setup page, where the ports are chosen. Message thread only.
 class MIDI_scan : public juce::Component,
                   public juce::ChangeBroadcaster,
                   public juce::Timer
@@ -22,6 +23,14 @@ public:
     static constexpr int kTop = 100;
     static constexpr int kNotConnectedHeight = 100;
 
+    // Every change message asks to be closed; the request says what the
+    // editor does next, read when the message arrives.
+    enum Request : int
+    {
+        kCloseRequest,
+        kOpenMidiSetupRequest
+    };
+
     explicit MIDI_scan (MidiCntrState& hub);
     ~MIDI_scan() override;
 
@@ -29,6 +38,10 @@ public:
     void startScan();
     bool isScanRunning() const noexcept { return scanRunning; }
     bool isNotConnected() const noexcept { return notConnected; }
+    // Scanning, or showing its list or its notice: the user's result, which
+    // only the user or the editor's closing takes away.
+    bool isInUse() const noexcept { return isTimerRunning() || scanRunning || notConnected || ! lines.isEmpty(); }
+    int getRequest() const noexcept { return request; }
     const juce::StringArray& getLines() const noexcept { return lines; }
     juce::HyperlinkButton& getLink() noexcept { return link; }
 
@@ -44,6 +57,7 @@ private:
     void finishFound();
     void finishNotConnected();
     void restoreUserPorts();
+    void askToClose (int newRequest);
     void placeAt (int height);
     void paintFrame (juce::Graphics& g) const;
 
@@ -51,6 +65,7 @@ private:
     bool notConnected = false, scanRunning = false;
     bool controllerEnableWrong = false, paramSendWrong = false, paramReceiveWrong = false, midiOutSelectWrong = false;
     juce::StringArray lines;
+    int request = kCloseRequest;
     int numInputs = 0, numOutputs = 0, currentInput = 0, currentOutput = 0;
 
     // The ports chosen before the scan (list positions, 0 for none) and the

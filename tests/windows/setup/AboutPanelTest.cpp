@@ -1,4 +1,3 @@
-#include "core/storage/SettingsFile.h"
 #include "editor/MainComp.h"
 #include "editor/widgets/WidgetHarness.h"
 #include "support/SynthRig.h"
@@ -60,37 +59,4 @@ TEST_F (About, TheWritePageKeepsTheAboutBoxOpen)
     press (*view.main->getAboutPanel(), 10, 10);
     view.main->getAboutPanel()->dispatchPendingMessages();
     EXPECT_NE (view.main->getAboutPanel(), nullptr);
-}
-
-// A settings file with fewer than three entries asks for the help page.
-struct FirstStart : testing::Test
-{
-    FirstStart()
-    {
-        writeTextFile ("3.0.0\n", getGlobalSettingsFile());
-        writeSimulatorPortFile (getPortSettingsFile());
-        synth.setMuted (true);
-        processor = std::make_unique<VellixAudioProcessor>();
-    }
-
-    ScopedMidiDeviceLayer layer;
-    VirtualMidiInput& fromSynth = layer->addInput ("Synth Out", "sim-out");
-    VirtualMidiOutput& toSynth = layer->addOutput ("Synth In", "sim-in");
-    SimulatedMopho synth { toSynth, fromSynth };
-    std::unique_ptr<VellixAudioProcessor> processor;
-};
-
-TEST_F (FirstStart, TheHelpPageOpensWithTheAboutBoxAndClosesWithIt)
-{
-    ASSERT_TRUE (processor->getHub().isHelpPageRequested());
-    Opened view (*processor);
-    ASSERT_NE (view.main->getMidiScan(), nullptr);
-    EXPECT_TRUE (processor->getHub().isHelpPageShown());
-    EXPECT_TRUE (view.main->getMidiScan()->isTimerRunning());
-
-    view.main->getAboutPanel()->timerCallback();
-    view.main->getAboutPanel()->dispatchPendingMessages();
-    EXPECT_EQ (view.main->getMidiScan(), nullptr);
-    EXPECT_FALSE (processor->getHub().isHelpPageShown());
-    EXPECT_TRUE (fromSynth.isOpen()) << "the user's ports stay";
 }
