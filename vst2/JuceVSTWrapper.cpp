@@ -115,6 +115,10 @@ void JuceVSTWrapper::resume()
     const double rate = getSampleRate() > 0 ? getSampleRate() : 44100.0;
     const int block = juce::jmax (1, (int) getBlockSize());
 
+    // Asked here, on the host's thread, so that blocks never ask the host.
+    char sendVstTimeInfoText[] = "sendVstTimeInfo";
+    hostSendsTimeInfo = canHostDo (sendVstTimeInfoText) != 0;
+
     processor->setNonRealtime (getCurrentProcessLevel() == kVstProcessLevelOffline);
     processor->setPlayConfigDetails (2, 2, rate, block);
     {
@@ -466,6 +470,10 @@ std::int32_t JuceVSTWrapper::getPlugCategory()
 //==============================================================================
 juce::Optional<juce::AudioPlayHead::PositionInfo> JuceVSTWrapper::getPosition() const
 {
+    // Hosts check that a plug-in asked before it reads their time info.
+    if (! hostSendsTimeInfo.load (std::memory_order_relaxed))
+        return {};
+
     const auto* info = reinterpret_cast<const VstTimeInfo*> (
         audioMaster != nullptr ? audioMaster (const_cast<AEffect*> (&cEffect), audioMasterGetTime, 0, kTimeFilter, nullptr, 0.0f) : 0);
 

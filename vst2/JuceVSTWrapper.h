@@ -3,6 +3,7 @@
 #include "core/VellixAudioProcessor.h"
 #include "vst2/AudioEffectX.h"
 
+#include <atomic>
 #include <memory>
 
 // The VST2 client: one per plug-in instance, owning its processor and
@@ -77,6 +78,9 @@ private:
     std::unique_ptr<VellixAudioProcessor> processor;
     std::unique_ptr<juce::AudioProcessorEditor> editorComp;
     ERect editorRect {};
+
+    // Asked on the host's thread at every resume, read by the audio thread.
+    std::atomic<bool> hostSendsTimeInfo { false };
 
     // Host MIDI of the next block (filled by effProcessEvents) and the block's
     // MIDI, preallocated so that processing allocates nothing.

@@ -25,6 +25,8 @@ struct TestHost
         {
             case audioMasterVersion: return host.version;
             case audioMasterGetTime: return host.timeInfoValid ? (intptr_t) &host.timeInfo : 0;
+            case audioMasterCanDo:
+                return host.sendsTimeInfo && ptr != nullptr && std::strcmp (static_cast<const char*> (ptr), "sendVstTimeInfo") == 0;
             case audioMasterProcessEvents:
             {
                 const auto* events = static_cast<const VstEvents*> (ptr);
@@ -54,6 +56,7 @@ struct TestHost
 
     static TestHost* current;
     intptr_t version = 2400;
+    bool sendsTimeInfo = false;
     bool timeInfoValid = false;
     VstTimeInfo timeInfo {};
     std::vector<Call> calls;
@@ -261,6 +264,31 @@ TEST_F (Vst2Plugin, AudioPassesThroughUnchanged)
     EXPECT_EQ (left, originalLeft);
     EXPECT_EQ (right, originalRight);
     dispatch (effMainsChanged, 0, 0);
+}
+
+TEST_F (Vst2Plugin, TimeInfoIsReadOnlyFromAHostThatSaidAtResumeThatItSendsIt)
+{
+    host.timeInfoValid = true;
+    host.timeInfo.sampleRate = 44100.0;
+    host.timeInfo.tempo = 120.0;
+    host.timeInfo.flags = kVstTransportPlaying | kVstTempoValid;
+    std::vector<float> left (256), right (256);
+
+    for (const bool sends : { false, true, false })
+    {
+        SCOPED_TRACE (sends ? "sends time info" : "sends none");
+        host.sendsTimeInfo = sends;
+        const int askedBefore = host.count (audioMasterCanDo);
+        dispatch (effMainsChanged, 0, 1);
+        EXPECT_EQ (host.count (audioMasterCanDo), askedBefore + 1) << "asked once, at resume";
+
+        const int readsBefore = host.count (audioMasterGetTime);
+        process (left, right);
+        process (left, right);
+        EXPECT_EQ (host.count (audioMasterGetTime) > readsBefore, sends);
+        EXPECT_EQ (host.count (audioMasterCanDo), askedBefore + 1) << "blocks never ask";
+        dispatch (effMainsChanged, 0, 0);
+    }
 }
 
 TEST (Vst2Close, CloseAnswersOneAndTheNextInstanceStartsClean)
