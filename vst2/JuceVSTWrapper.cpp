@@ -1,5 +1,6 @@
 #include "vst2/JuceVSTWrapper.h"
 
+#include "vst2/HeldButtonIdle.h"
 #include "vst2/Vst2MessageThread.h"
 
 #include <cstring>
@@ -527,65 +528,4 @@ void JuceVSTWrapper::audioProcessorChanged (juce::AudioProcessor*, const ChangeD
         ioChanged();
     }
     updateDisplay();
-}
-
-void JuceVSTWrapper::timerCallback()
-{
-    if (chunkMemory.getSize() > 0 && juce::Time::getMillisecondCounter() - chunkHandedOutAt > (juce::uint32) kChunkKeptMs)
-        releaseChunk();
-
-    if (editorComp != nullptr && audioMaster != nullptr)
-        audioMaster (&cEffect, audioMasterIdle, 0, 0, nullptr, 0.0f);
-}
-
-//==============================================================================
-intptr_t JuceVSTWrapper::getEditorRect (void* ptr)
-{
-    if (ptr == nullptr || ! processor->hasEditor())
-        return 0;
-
-    const juce::MessageManagerLock lock;
-
-    if (editorComp == nullptr)
-        editorComp.reset (processor->createEditorIfNeeded());
-
-    if (editorComp == nullptr)
-        return 0;
-
-    editorRect = { 0, 0, (std::int16_t) editorComp->getHeight(), (std::int16_t) editorComp->getWidth() };
-    *static_cast<ERect**> (ptr) = &editorRect;
-    return (intptr_t) &editorRect;
-}
-
-intptr_t JuceVSTWrapper::openEditor (void* parentWindow)
-{
-    if (! processor->hasEditor())
-        return 0;
-
-    startTimer (kEditorTimerMs);
-
-    const juce::MessageManagerLock lock;
-    closeEditor();
-    editorComp.reset (processor->createEditorIfNeeded());
-
-    if (editorComp == nullptr)
-        return 0;
-
-    editorComp->setOpaque (true);
-    editorComp->addToDesktop (0, parentWindow);
-    editorComp->setVisible (true);
-    return 1;
-}
-
-void JuceVSTWrapper::closeEditor()
-{
-    // The host closes the editor from a thread of its own while our message
-    // thread may be handling the window's events.
-    const juce::MessageManagerLock lock;
-
-    if (editorComp != nullptr)
-    {
-        processor->editorBeingDeleted (editorComp.get());
-        editorComp.reset();
-    }
 }

@@ -4,13 +4,17 @@
 #include "vst2/AudioEffectX.h"
 
 #include <atomic>
+#include <chrono>
 #include <memory>
+
+class HeldButtonIdle;
 
 // The VST2 client: one per plug-in instance, owning its processor and
 // answering the host's opcodes for it.
 class JuceVSTWrapper : public AudioEffectX,
                        private juce::Timer,
                        private juce::AudioProcessorListener,
+                       private juce::ComponentListener,
                        public juce::AudioPlayHead
 {
 public:
@@ -18,6 +22,7 @@ public:
     static constexpr int kMaxOutgoingEvents = 512;
     static constexpr int kEditorTimerMs = 250;
     static constexpr int kChunkKeptMs = 2000;
+    static constexpr int kIdleSpacingMs = 20;
 
     JuceVSTWrapper (audioMasterCallback audioMaster, std::unique_ptr<VellixAudioProcessor> processor);
     ~JuceVSTWrapper() override;
@@ -71,6 +76,9 @@ private:
     intptr_t getEditorRect (void* ptr);
     intptr_t openEditor (void* parentWindow);
     void closeEditor();
+    void componentMovedOrResized (juce::Component&, bool wasMoved, bool wasResized) override;
+    void fitHostWindowToEditor();
+    void idleHost();
     bool getPinProperties (std::int32_t index, VstPinProperties* properties) const;
     void sendOutgoingMidi (const juce::MidiBuffer& midi, int numSamples);
     void releaseChunk();
@@ -78,6 +86,15 @@ private:
     std::unique_ptr<VellixAudioProcessor> processor;
     std::unique_ptr<juce::AudioProcessorEditor> editorComp;
     ERect editorRect {};
+
+    // Message thread, or the host's thread under the message manager's lock,
+    // as the editor itself: the window given at effEditOpen, whether we are
+    // inside the host's answer to a size change, the held-button idle and
+    // when the host's last idle call from us returned.
+    void* hostWindow = nullptr;
+    bool askingHostToResize = false;
+    std::unique_ptr<HeldButtonIdle> heldButtonIdle;
+    std::chrono::steady_clock::time_point lastIdleReturned {};
 
     // Asked on the host's thread at every resume, read by the audio thread.
     std::atomic<bool> hostSendsTimeInfo { false };
