@@ -24,8 +24,9 @@ HeldButtonIdle::~HeldButtonIdle()
 
 void HeldButtonIdle::mouseDown (const juce::MouseEvent&)
 {
-    idleHost();
     startTimer (checkMs);
+    // Last: a host may close the editor, and with it this, while it answers.
+    idleHost();
 }
 
 void HeldButtonIdle::mouseUp (const juce::MouseEvent&)
