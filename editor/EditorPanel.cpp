@@ -62,7 +62,12 @@ EditorPanel::EditorPanel (VellixAudioProcessor& p) : processor (p)
         view->addChangeListener (this);
 
     for (auto& control : controls)
+    {
         control->setBackgroundFill();
+        control->leaveArtTo (this);
+    }
+    for (auto& view : envelopes)
+        view->leaveArtTo (this);
 
     setOpaque (true);
     setSize (kDesignWidth, kDesignHeight);
@@ -236,15 +241,16 @@ void EditorPanel::mouseDown (const juce::MouseEvent& e)
 //==============================================================================
 void EditorPanel::paint (juce::Graphics& g)
 {
-    if (background.getWidth() != getWidth() || background.getHeight() != getHeight() || backgroundScale != scale)
-    {
-        background = juce::Image (juce::Image::RGB, juce::jmax (1, getWidth()), juce::jmax (1, getHeight()), false);
-        juce::Graphics cache (background);
-        paintBackground (cache);
-        backgroundScale = scale;
-    }
+    art.draw (g, getWidth(), getHeight(), scale, [this] (juce::Graphics& picture) {
+        paintBackground (picture);
+        paintChildArt (picture);
+    });
+}
 
-    g.drawImageAt (background, 0, 0);
+void EditorPanel::childArtChanged()
+{
+    art.invalidate();
+    repaint();
 }
 
 void EditorPanel::paintBackground (juce::Graphics& g) const
@@ -270,4 +276,24 @@ void EditorPanel::paintBackground (juce::Graphics& g) const
 
     g.drawImage (synthLogo, EditorLook::scaled (kSynthLogoArea, s).toFloat());
     g.drawImage (makerLogo, EditorLook::scaled (kMakerLogoArea, s).toFloat());
+}
+
+// Each child's art where the child would paint it: at its place, within its bounds.
+void EditorPanel::paintChildArt (juce::Graphics& g) const
+{
+    const auto paintAt = [&g] (juce::Component& child, auto&& paintArt) {
+        if (! child.isVisible())
+            return;
+        const juce::Graphics::ScopedSaveState state (g);
+        if (g.reduceClipRegion (child.getBounds()))
+        {
+            g.setOrigin (child.getPosition());
+            paintArt();
+        }
+    };
+
+    for (const auto& control : controls)
+        paintAt (*control, [&] { control->paintArt (g); });
+    for (const auto& view : envelopes)
+        paintAt (*view, [&] { view->paintArt (g); });
 }

@@ -4,6 +4,7 @@
 #include "editor/widgets/KwsBut.h"
 #include "editor/widgets/Envel.h"
 #include "editor/widgets/KwsCont.h"
+#include "editor/widgets/PageArtCache.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -16,7 +17,8 @@ class VellixAudioProcessor;
 class EditorPanel : public juce::Component,
                     public KwsContListener,
                     public juce::ChangeListener,
-                    public juce::ChangeBroadcaster
+                    public juce::ChangeBroadcaster,
+                    public PageArt
 {
 public:
     static constexpr int kDesignWidth = 1148;
@@ -64,9 +66,11 @@ public:
 
     void mouseDown (const juce::MouseEvent& e) override;
     void paint (juce::Graphics& g) override;
+    void childArtChanged() override;
 
 private:
     void paintBackground (juce::Graphics& g) const;
+    void paintChildArt (juce::Graphics& g) const;
     void broadcastSection (int section);
 
     VellixAudioProcessor& processor;
@@ -77,10 +81,10 @@ private:
     Envelopes envelopes;
     int changeCode = 0;
 
-    // The rings, sections, captions and logos change only with the size, so
-    // they are drawn once per size and then copied.
-    juce::Image background;
-    float backgroundScale = 0.0f;
+    // The rings, sections, captions and logos, and what of the controls and
+    // envelope views never changes with a value, are drawn once per size and
+    // then copied.
+    PageArtCache art;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorPanel)
 };

@@ -64,6 +64,18 @@ void Envel::setRepaintEnabled (bool enabled)
     }
 }
 
+void Envel::leaveArtTo (PageArt* page)
+{
+    artPage = page;
+    repaint();
+}
+
+void Envel::visibilityChanged()
+{
+    if (artPage != nullptr)
+        artPage->childArtChanged();
+}
+
 void Envel::refresh()
 {
     if (repaintEnabled)
@@ -195,11 +207,17 @@ void Envel::mouseDrag (const juce::MouseEvent& e)
     sendChangeMessage();
 }
 
+void Envel::paintArt (juce::Graphics& g)
+{
+    g.fillAll (EditorLook::controlFill);
+    g.drawImage (screen, EditorLook::scaled (kScreenArea, scale).toFloat());
+}
+
 void Envel::paint (juce::Graphics& g)
 {
     const float s = scale;
-    g.fillAll (EditorLook::controlFill);
-    g.drawImage (screen, EditorLook::scaled (kScreenArea, s).toFloat());
+    if (artPage == nullptr)
+        paintArt (g);
 
     g.setColour (EditorLook::envelopeShape);
     g.fillPath (outline);

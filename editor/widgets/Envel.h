@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/widgets/PageArt.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
@@ -45,6 +47,10 @@ public:
     void setScale (float newScale);
     float getScale() const noexcept { return scale; }
     void setRepaintEnabled (bool enabled);
+    // Leaves the screen under the outline to the page, which paints it with
+    // paintArt; null takes it back.
+    void leaveArtTo (PageArt* page);
+    void paintArt (juce::Graphics& g);
     bool isRepaintPending() const noexcept { return repaintPending; }
 
     int getChangeCode() const noexcept { return changeCode; }
@@ -67,6 +73,7 @@ public:
     void mouseUp (const juce::MouseEvent&) override {}
     void paint (juce::Graphics& g) override;
     void resized() override;
+    void visibilityChanged() override;
 
 private:
     void updateShape();
@@ -79,6 +86,7 @@ private:
     float scale = 1.0f;
     bool repaintEnabled = true;
     bool repaintPending = false;
+    PageArt* artPage = nullptr;
     juce::Image screen, gloss;
     juce::Path outline;
     std::array<juce::Point<float>, kNumCorners> corners;

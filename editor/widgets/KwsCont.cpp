@@ -66,7 +66,20 @@ void KwsCont::setup (int pos, const juce::String& text, int x, int y, int w, int
 void KwsCont::setBackgroundFill()
 {
     fillBackground = true;
-    setOpaque (true);
+    setOpaque (artPage == nullptr);
+}
+
+void KwsCont::leaveArtTo (PageArt* page)
+{
+    artPage = page;
+    setOpaque (fillBackground && artPage == nullptr);
+    repaint();
+}
+
+void KwsCont::visibilityChanged()
+{
+    if (artPage != nullptr)
+        artPage->childArtChanged();
 }
 
 juce::Rectangle<int> KwsCont::scaled (int x, int y, int w, int h) const noexcept
@@ -98,6 +111,8 @@ void KwsCont::setLabel (const juce::String& text)
     {
         label = text;
         repaint();
+        if (artPage != nullptr)
+            artPage->childArtChanged();
     }
 }
 
@@ -281,17 +296,24 @@ void KwsCont::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDet
 //==============================================================================
 void KwsCont::paint (juce::Graphics& g)
 {
-    if (fillBackground)
+    const bool ownArt = artPage == nullptr;
+    if (ownArt && fillBackground)
         g.fillAll (EditorLook::controlFill);
 
     switch (style)
     {
         case kwsContKnob:
             paintKnob (g);
+            if (ownArt)
+                paintCaption (g, scaled (0, 21, width, height), juce::Justification::centred);
             break;
 
         case kwsContList:
-            paintList (g);
+            if (ownArt)
+                paintListArt (g);
+            paintListValue (g);
+            if (ownArt)
+                paintCaption (g, scaled (0, 10, width, height), juce::Justification::centred);
             break;
 
         case kwsContCheck:
@@ -306,6 +328,26 @@ void KwsCont::paint (juce::Graphics& g)
 
         default:
             break;
+    }
+}
+
+// The captions of knobs and lists share no pixel with what the value changes
+// (a knob's pointer ends above its caption, a list's box above its own), so
+// painting them first, with the page, leaves the picture as it was. An LED's
+// caption starts on the lamp's edge, so it stays with the lamp.
+void KwsCont::paintArt (juce::Graphics& g)
+{
+    if (fillBackground)
+        g.fillAll (EditorLook::controlFill);
+
+    if (style == kwsContKnob)
+    {
+        paintCaption (g, scaled (0, 21, width, height), juce::Justification::centred);
+    }
+    else if (style == kwsContList)
+    {
+        paintListArt (g);
+        paintCaption (g, scaled (0, 10, width, height), juce::Justification::centred);
     }
 }
 
@@ -369,16 +411,18 @@ void KwsCont::paintKnob (juce::Graphics& g)
     g.setColour (EditorLook::text);
     g.setFont (EditorLook::font (11.0f * scale));
     g.drawText (valueText, scaled (0, 9, width, height), juce::Justification::centred, false);
-    paintCaption (g, scaled (0, 21, width, height), juce::Justification::centred);
 }
 
-void KwsCont::paintList (juce::Graphics& g)
+void KwsCont::paintListArt (juce::Graphics& g)
 {
     drawScaled (g, artFirst, listBox, { 0, 0, 200, kListStripHeight }, { 0, 0, 200, kListStripHeight });
     drawScaled (g, artSecond, listArrow, { 0, 0, kListArrowWidth, kListStripHeight },
                { width - kListArrowWidth, 0, kListArrowWidth, kListStripHeight });
     drawScaled (g, artThird, listGloss, { 0, 0, 100, 17 }, { 0, 0, width, kListStripHeight });
+}
 
+void KwsCont::paintListValue (juce::Graphics& g)
+{
     g.setColour (EditorLook::valueText);
     const auto font = EditorLook::font (12.0f * scale);
     g.setFont (font);
@@ -391,7 +435,6 @@ void KwsCont::paintList (juce::Graphics& g)
     else
         g.drawFittedText (valueText, scaled (2, 0, width - kListArrowWidth - 2, 20), juce::Justification::centred, 1,
                           0.6f);
-    paintCaption (g, scaled (0, 10, width, height), juce::Justification::centred);
 }
 
 void KwsCont::paintLed (juce::Graphics& g, int left)

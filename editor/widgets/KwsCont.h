@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/widgets/PageArt.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 class VellixAudioProcessor;
@@ -54,6 +56,12 @@ public:
     void setLabel (const juce::String& text);
     void setRepaintEnabled (bool enabled);
 
+    // Leaves what never changes with the value (the fill, a list's box, the
+    // caption of a knob or list) to the page, which paints it with paintArt;
+    // null takes it back.
+    void leaveArtTo (PageArt* page);
+    void paintArt (juce::Graphics& g);
+
     // The model's value, clamped to the range; the text is the caller's, made
     // from the unclamped byte. Repaints only on a change.
     void setDisplayedValue (int value, const juce::String& text);
@@ -94,6 +102,7 @@ public:
     void mouseUp (const juce::MouseEvent& e) override;
     void mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel) override;
     void paint (juce::Graphics& g) override;
+    void visibilityChanged() override;
 
 private:
     juce::Rectangle<int> scaled (int x, int y, int w, int h) const noexcept;
@@ -109,7 +118,8 @@ private:
     void drawScaled (juce::Graphics& g, ArtSlot slot, const juce::Image& image, juce::Rectangle<int> source,
                      juce::Rectangle<int> design);
     void paintKnob (juce::Graphics& g);
-    void paintList (juce::Graphics& g);
+    void paintListArt (juce::Graphics& g);
+    void paintListValue (juce::Graphics& g);
     void paintLed (juce::Graphics& g, int left);
     void paintCaption (juce::Graphics& g, juce::Rectangle<int> area, juce::Justification where);
 
@@ -126,6 +136,7 @@ private:
     int minimum = 0, maximum = 0;
     int section = -1;
     bool fillBackground = false;
+    PageArt* artPage = nullptr;
     juce::String label;
     float designX = 0.0f, designTop = 0.0f; // the top edge: the table's y - 16
     bool repaintEnabled = true;

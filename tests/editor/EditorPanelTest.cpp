@@ -168,3 +168,61 @@ TEST_F (Panel, SuspendedRepaintsAreKeptForLater)
     EXPECT_EQ (panel.getEnvelope (1).getStage (Envel::decay), 90.0f);
     EXPECT_EQ (panel.getControl (21).getDisplayedValue(), 90);
 }
+
+// The page keeps what never changes with a value (its panel, the controls'
+// fills, boxes and captions, the envelopes' screens) in a picture of its own.
+// What it shows must be what its controls and views paint by themselves,
+// through values, scales, a return to a scale kept before and a new caption;
+// where a value's text meets a caption, a level or two of rounding may differ.
+TEST_F (Panel, ItsKeptArtShowsWhatItsControlsWouldPaintThemselves)
+{
+    const auto leaveArt = [&] (PageArt* page) {
+        for (int position = 0; position < EditorTables::kNumControls; ++position)
+            panel.getControl (position).leaveArtTo (page);
+        for (int index = 0; index < EditorPanel::kNumEnvelopes; ++index)
+            panel.getEnvelope (index).leaveArtTo (page);
+    };
+    const auto paintedByThemselves = [&] {
+        leaveArt (nullptr);
+        const auto image = render (panel);
+        leaveArt (&panel);
+        return image;
+    };
+    const auto pixelsApart = [] (const juce::Image& a, const juce::Image& b) {
+        int count = 0;
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+            {
+                const auto p = a.getPixelAt (x, y), q = b.getPixelAt (x, y);
+                if (std::abs (p.getRed() - q.getRed()) > 2 || std::abs (p.getGreen() - q.getGreen()) > 2
+                    || std::abs (p.getBlue() - q.getBlue()) > 2 || p.getAlpha() != q.getAlpha())
+                    ++count;
+            }
+        return count;
+    };
+
+    struct Step
+    {
+        const char* what;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        { "as built", [] {} },
+        { "a knob, a list, a switch and an envelope moved", [&] {
+             panel.setControlFromModel (panel.getControl (0), 100);
+             panel.setControlFromModel (panel.getControl (13), 2);
+             panel.setControlFromModel (panel.getControl (4), 1);
+             panel.setControlFromModel (panel.getControl (28), 90);
+         } },
+        { "at the small editor's scale", [&] { panel.setScale (975.0f / 1148.0f); } },
+        { "as the sequencer view's miniature", [&] { panel.setScale (456.0f / 1148.0f); } },
+        { "back at the full scale", [&] { panel.setScale (1.0f); } },
+        { "a caption changed", [&] { panel.getControl (0).setLabel ("Pitch"); } },
+    };
+
+    for (const auto& step : steps)
+    {
+        step.act();
+        EXPECT_EQ (pixelsApart (render (panel), paintedByThemselves()), 0) << step.what;
+    }
+}

@@ -157,6 +157,12 @@ TEST (EditorLifetime, OpeningAndClosingLeaksNothing)
     const auto openAndClose = [&] {
         std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
         processor.getHub().takeEvents();
+        // Painted, so that the pictures the pages keep are made, and must go with them.
+        juce::Image shown (juce::Image::RGB, editor->getWidth(), editor->getHeight(), false);
+        {
+            juce::Graphics g (shown);
+            editor->paintEntireComponent (g, false);
+        }
         editor.reset();
         // A host runs its message loop: what the pages posted is delivered,
         // not left queued to look like a leak.
