@@ -96,13 +96,14 @@ void LCD_Comp::setActivityLightsEnabled (bool enabled)
 {
     lightsEnabled = enabled && hub != nullptr;
     light1 = light2 = false;
-
-    if (lightsEnabled)
-        startTimer (kLightTickMs);
-    else
-        stopTimer();
-
+    stopTimer();
     repaint();
+}
+
+void LCD_Comp::checkActivity()
+{
+    if (lightsEnabled && ! isTimerRunning())
+        timerCallback();
 }
 
 juce::Rectangle<int> LCD_Comp::lightArea (int light) const
@@ -117,12 +118,19 @@ void LCD_Comp::timerCallback()
     if (hub == nullptr)
         return;
 
+    const bool sent = hub->takeMidiOutActivity(), received = hub->takeMidiInActivity();
+    if (! sent && ! received && ! light1 && ! light2)
+    {
+        stopTimer();
+        return;
+    }
+
     // A mark set since the last tick keeps its light lit for the hold time
     // from now, so a stream of messages holds it steadily on.
     const auto now = juce::Time::getMillisecondCounter();
-    if (hub->takeMidiOutActivity())
+    if (sent)
         light1Until = now + (juce::uint32) kLightHoldMs;
-    if (hub->takeMidiInActivity())
+    if (received)
         light2Until = now + (juce::uint32) kLightHoldMs;
 
     for (const auto& l : lights)
@@ -135,6 +143,11 @@ void LCD_Comp::timerCallback()
             repaint (lightArea (l.number).expanded (1));
         }
     }
+
+    if (! light1 && ! light2)
+        stopTimer();
+    else if (! isTimerRunning())
+        startTimer (kLightTickMs);
 }
 
 //==============================================================================

@@ -41,8 +41,10 @@ public:
     static juce::String numberText (int bank, int program);
 
     // Light 1 shows messages to the synthesizer, light 2 messages from it,
-    // taken from the hub's marks on the display's own timer.
+    // taken from the hub's marks. The display's own timer runs only while a
+    // light is lit; until then its owner's poll looks for marks.
     void setActivityLightsEnabled (bool enabled);
+    void checkActivity();
     bool isLightOn (int light) const noexcept { return light == 1 ? light1 : light == 2 ? light2 : false; }
     void timerCallback() override;
 

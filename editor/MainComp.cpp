@@ -16,6 +16,8 @@
 namespace
 {
 constexpr int kEventPumpHz = 60;
+// While the window's frames poll, the timer only checks that they still come.
+constexpr int kStandbyPumpHz = 4;
 } // namespace
 
 MainComp::MainComp (VellixAudioProcessor& p) : look (std::make_unique<EditorLook>()), processor (p), hub (p.getHub())
@@ -67,6 +69,7 @@ MainComp::MainComp (VellixAudioProcessor& p) : look (std::make_unique<EditorLook
 
 MainComp::~MainComp()
 {
+    frames = {};
     hub.removeListener (this);
     hub.removeStateListener (this);
 
@@ -133,6 +136,25 @@ void MainComp::layoutChildren()
         transferOverlay->setBounds (getLocalBounds());
     if (aboutPanel != nullptr)
         aboutPanel->setBounds (getLocalBounds());
+}
+
+void MainComp::pumpEvents()
+{
+    retiredOverlays.clear();
+    if (eventsWaiting.load (std::memory_order_relaxed) && eventsWaiting.exchange (false))
+        handleAsyncUpdate();
+    if (programDisplay != nullptr)
+        programDisplay->checkActivity();
+}
+
+void MainComp::pumpTick()
+{
+    pumpEvents();
+
+    const bool framesCome = std::exchange (frameSeen, false) && getPeer() != nullptr;
+    const int hz = framesCome ? kStandbyPumpHz : kEventPumpHz;
+    if (eventPump.getTimerInterval() != 1000 / hz)
+        eventPump.startTimerHz (hz);
 }
 
 void MainComp::createProgramDisplay()

@@ -227,18 +227,21 @@ private:
 
     // Drains the hub's events on the message thread. The hub's callbacks may
     // run on the audio thread, where posting a message could allocate or wait
-    // on the message queue's lock: they only set a flag that this polls.
+    // on the message queue's lock: they only set a flag that this polls. A
+    // poll with nothing waiting reads the flag and the activity marks, and
+    // asks for no repaint.
+    // On screen the poll rides on the window's frames, when the framework
+    // wakes the message thread to paint anyway, so an idle editor adds no
+    // wake-ups of its own; the timer then only stands by, slowly, and takes
+    // the poll back at its own rate when no frames come.
     struct EventPump : juce::Timer
     {
         explicit EventPump (MainComp& m) : owner (m) {}
-        void timerCallback() override
-        {
-            owner.retiredOverlays.clear();
-            if (owner.eventsWaiting.exchange (false))
-                owner.handleAsyncUpdate();
-        }
+        void timerCallback() override { owner.pumpTick(); }
         MainComp& owner;
     };
+    void pumpEvents();
+    void pumpTick();
 
     // The MIDI setup page's part of the change messages: true when the source was its own.
     bool handleMidiSetupChange (juce::ChangeBroadcaster* source);
@@ -292,6 +295,11 @@ private:
 
     std::atomic<bool> eventsWaiting { false };
     EventPump eventPump { *this };
+    bool frameSeen = false;
+    juce::VBlankAttachment frames { this, [this] {
+        frameSeen = true;
+        pumpEvents();
+    } };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComp)
 };

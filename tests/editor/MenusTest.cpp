@@ -320,15 +320,19 @@ TEST_F (Menus, TheLightsShowTrafficBothWaysAndGoOutAfterwards)
     display.timerCallback();
     ASSERT_FALSE (display.isLightOn (1) || display.isLightOn (2));
 
+    EXPECT_FALSE (display.isTimerRunning()) << "dark lights need no timer";
+
     main->kwsButtonClicked (AppBar::kRecv);
     ASSERT_TRUE (synth->waitForDumpsSent (2));
     ASSERT_TRUE (fromSynth.waitUntilDelivered());
-    display.timerCallback();
+    display.checkActivity(); // the editor's poll
     EXPECT_TRUE (display.isLightOn (1)) << "the request went out";
     EXPECT_TRUE (display.isLightOn (2)) << "the dump came in";
+    EXPECT_TRUE (display.isTimerRunning()) << "lit lights are timed";
 
     juce::Thread::sleep (LCD_Comp::kLightHoldMs + 20);
     display.timerCallback();
     EXPECT_FALSE (display.isLightOn (1));
     EXPECT_FALSE (display.isLightOn (2));
+    EXPECT_FALSE (display.isTimerRunning());
 }
