@@ -146,6 +146,36 @@ static void ProgramEditor_FullRepaint (benchmark::State& state)
 }
 BENCHMARK (ProgramEditor_FullRepaint)->Unit (benchmark::kMillisecond);
 
+// A received program shown: every byte of the edit buffer new, the pages
+// refreshed from it and the window painted again. Two programs take turns,
+// so that every knob turns and every text changes each time.
+static void ProgramEditor_RepaintAfterDump (benchmark::State& state)
+{
+    EditorRig rig;
+    auto& hub = rig.rig->hub();
+    std::unique_ptr<juce::AudioProcessorEditor> editor (rig.rig->processor->createEditorIfNeeded());
+    auto* main = dynamic_cast<MainComp*> (editor->getChildComponent (0));
+    main->showAbout (false);
+    juce::Image image (juce::Image::RGB, editor->getWidth(), editor->getHeight(), false);
+    int turn = 0;
+
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        turn = 1 - turn;
+        for (int position = 0; position < EditorTables::kNumControls; ++position)
+            hub.setEditBufferByte (position, turn == 0 ? position % 128 : 127 - position % 128);
+        state.ResumeTiming();
+
+        main->refreshAll();
+        juce::Graphics g (image);
+        editor->paintEntireComponent (g, false);
+    }
+
+    rig.rig->processor->editorBeingDeleted (editor.get());
+}
+BENCHMARK (ProgramEditor_RepaintAfterDump)->Unit (benchmark::kMillisecond);
+
 // 1000 queued byte events: a knob sweep (one control, every value changing)
 // or scattered bytes over the whole program. The area asked to repaint is
 // compared with the area of the controls whose value changed.
