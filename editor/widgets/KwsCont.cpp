@@ -372,9 +372,9 @@ void KwsCont::paintCaption (juce::Graphics& g, juce::Rectangle<int> area, juce::
 }
 
 // The images are drawn resampled to the control's scale. Resampling at every
-// paint costs more than the rest of the page, so each drawing keeps its last
-// resampled picture, made again only when what it shows or its size changes.
-void KwsCont::drawScaled (juce::Graphics& g, ArtSlot slot, const juce::Image& image, juce::Rectangle<int> source,
+// paint costs more than the rest of the page, so the pictures are made once
+// for a size and shared with every control that draws the same.
+void KwsCont::drawScaled (juce::Graphics& g, const juce::Image& image, juce::Rectangle<int> source,
                           juce::Rectangle<int> design)
 {
     const auto area = scaled (design.getX(), design.getY(), design.getWidth(), design.getHeight());
@@ -388,24 +388,12 @@ void KwsCont::drawScaled (juce::Graphics& g, ArtSlot slot, const juce::Image& im
         return;
     }
 
-    auto& art = resampledArt[(size_t) slot];
-    if (art.picture.isNull() || art.source != source || art.picture.getWidth() != area.getWidth()
-        || art.picture.getHeight() != area.getHeight())
-    {
-        art.source = source;
-        art.picture = juce::Image (juce::Image::ARGB, area.getWidth(), area.getHeight(), true);
-        juce::Graphics made (art.picture);
-        made.setImageResamplingQuality (juce::Graphics::mediumResamplingQuality);
-        made.drawImage (image, 0, 0, area.getWidth(), area.getHeight(), source.getX(), source.getY(), source.getWidth(),
-                        source.getHeight());
-    }
-
-    g.drawImageAt (art.picture, area.getX(), area.getY());
+    g.drawImageAt (scaledArt->get (image, source, area.getWidth(), area.getHeight()), area.getX(), area.getY());
 }
 
 void KwsCont::paintKnob (juce::Graphics& g)
 {
-    drawScaled (g, artFirst, knobStrip, { knobFrame * kKnobFrameStride, 0, kKnobFrameSize, kKnobFrameSize },
+    drawScaled (g, knobStrip, { knobFrame * kKnobFrameStride, 0, kKnobFrameSize, kKnobFrameSize },
                 { width / 2 - 15, 0, 50, 50 });
 
     g.setColour (EditorLook::text);
@@ -415,10 +403,10 @@ void KwsCont::paintKnob (juce::Graphics& g)
 
 void KwsCont::paintListArt (juce::Graphics& g)
 {
-    drawScaled (g, artFirst, listBox, { 0, 0, 200, kListStripHeight }, { 0, 0, 200, kListStripHeight });
-    drawScaled (g, artSecond, listArrow, { 0, 0, kListArrowWidth, kListStripHeight },
+    drawScaled (g, listBox, { 0, 0, 200, kListStripHeight }, { 0, 0, 200, kListStripHeight });
+    drawScaled (g, listArrow, { 0, 0, kListArrowWidth, kListStripHeight },
                { width - kListArrowWidth, 0, kListArrowWidth, kListStripHeight });
-    drawScaled (g, artThird, listGloss, { 0, 0, 100, 17 }, { 0, 0, width, kListStripHeight });
+    drawScaled (g, listGloss, { 0, 0, 100, 17 }, { 0, 0, width, kListStripHeight });
 }
 
 void KwsCont::paintListValue (juce::Graphics& g)
@@ -440,7 +428,7 @@ void KwsCont::paintListValue (juce::Graphics& g)
 void KwsCont::paintLed (juce::Graphics& g, int left)
 {
     const bool lit = displayedValue == 1;
-    drawScaled (g, artFirst, ledPair, { lit ? kLedOnSourceX : 0, 0, kLedWidth, kLedHeight }, { left, 0, kLedWidth, kLedHeight });
+    drawScaled (g, ledPair, { lit ? kLedOnSourceX : 0, 0, kLedWidth, kLedHeight }, { left, 0, kLedWidth, kLedHeight });
 
     if (lit)
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/widgets/PageArt.h"
+#include "editor/widgets/ScaledArt.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -108,14 +109,7 @@ private:
     juce::Rectangle<int> scaled (int x, int y, int w, int h) const noexcept;
     void applyBounds();
     void sendProgramParameter (int value, bool endGestureNow);
-    // The images a style draws, each with its picture at the current scale.
-    enum ArtSlot { artFirst, artSecond, artThird, numArtSlots };
-    struct ResampledArt
-    {
-        juce::Rectangle<int> source;
-        juce::Image picture;
-    };
-    void drawScaled (juce::Graphics& g, ArtSlot slot, const juce::Image& image, juce::Rectangle<int> source,
+    void drawScaled (juce::Graphics& g, const juce::Image& image, juce::Rectangle<int> source,
                      juce::Rectangle<int> design);
     void paintKnob (juce::Graphics& g);
     void paintListArt (juce::Graphics& g);
@@ -152,7 +146,7 @@ private:
     int pressX = 0, pressY = 0;
     int knobRange = 0;
     float scale = 1.0f;
-    std::array<ResampledArt, numArtSlots> resampledArt;
+    juce::SharedResourcePointer<ScaledArt> scaledArt;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KwsCont)
 };

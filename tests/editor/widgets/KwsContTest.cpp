@@ -3,7 +3,10 @@
 
 #include "core/VellixAudioProcessor.h"
 #include "core/model/ParDes.h"
+#include "editor/EditorLook.h"
 #include "support/VirtualMidi.h"
+
+#include <BrindlemarkAssets.h>
 
 #include <gtest/gtest.h>
 
@@ -314,5 +317,54 @@ TEST_F (Control, AListsValueTextNeverRunsIntoItsArrow)
             EXPECT_GT (cyanPixelsIn (image, { 0, 0, arrowLeft, stripHeight }), 0) << "the text is drawn";
             EXPECT_EQ (cyanPixelsIn (image, { arrowLeft, 0, image.getWidth() - arrowLeft, stripHeight }), 0);
         }
+    }
+}
+
+// Knobs share their resampled frames: each must still turn to the frame of its
+// own value, whichever knob asked for a frame first.
+TEST_F (Control, KnobsSharingTheirFramesEachShowTheirOwnValue)
+{
+    setUp (kwsContKnob, 0, 127);
+    KwsCont other { processor };
+    other.setup (4, "Label", 0, 16, 65, 64, 0, 127, kwsContKnob, kKindNumber);
+    other.setBackgroundFill();
+    other.setVisible (true);
+
+    constexpr float scale = 975.0f / 1148.0f;
+    control.setScale (scale);
+    other.setScale (scale);
+    const auto strip = juce::ImageCache::getFromMemory (BrindlemarkAssets::knob_strip_png,
+                                                        BrindlemarkAssets::knob_strip_pngSize);
+    const auto knob = EditorLook::scaled (juce::Rectangle<float> (65 / 2 - 15, 0, 50, 50), scale);
+    // The upper part of the knob, above where its value's text can reach,
+    // within the control.
+    const auto compared = juce::Rectangle<int> (knob.getX(), 0, knob.getWidth(), knob.getHeight() / 2)
+                              .getIntersection (control.getLocalBounds());
+
+    // The frame drawn by hand: resampled on its own, laid on the control's fill.
+    const auto expectedFor = [&] (int value) {
+        const int frame = KwsCont::knobFrameFor (value, 0, 127);
+        juce::Image resampled (juce::Image::ARGB, knob.getWidth(), knob.getHeight(), true);
+        {
+            juce::Graphics g (resampled);
+            g.setImageResamplingQuality (juce::Graphics::mediumResamplingQuality);
+            g.drawImage (strip, 0, 0, knob.getWidth(), knob.getHeight(), frame * KwsCont::kKnobFrameStride, 0,
+                         KwsCont::kKnobFrameSize, KwsCont::kKnobFrameSize);
+        }
+        juce::Image expected (juce::Image::ARGB, compared.getWidth(), compared.getHeight(), true);
+        juce::Graphics g (expected);
+        g.fillAll (EditorLook::controlFill);
+        g.drawImageAt (resampled, 0, 0);
+        return expected;
+    };
+
+    struct Case { int mine, others; };
+    const Case cases[] = { { 0, 127 }, { 127, 0 }, { 64, 64 }, { 30, 100 } };
+    for (const auto& c : cases)
+    {
+        show (c.mine);
+        other.setDisplayedValue (c.others, ParDes::getValueText (kKindNumber, c.others));
+        EXPECT_TRUE (sameArea (render (other), compared.getX(), 0, expectedFor (c.others))) << c.others;
+        EXPECT_TRUE (sameArea (render (control), compared.getX(), 0, expectedFor (c.mine))) << c.mine;
     }
 }
