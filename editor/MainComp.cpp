@@ -69,6 +69,7 @@ MainComp::MainComp (VellixAudioProcessor& p) : look (std::make_unique<EditorLook
 
 MainComp::~MainComp()
 {
+    // No frame polls pages that are going.
     frames = {};
     hub.removeListener (this);
     hub.removeStateListener (this);
