@@ -1,7 +1,6 @@
 #include "editor/MainComp.h"
 
 #include "core/midi/MophoSysEx.h"
-#include "editor/EditorLook.h"
 
 void MainComp::buildKeyboardDrawer()
 {
@@ -14,12 +13,12 @@ void MainComp::buildKeyboardDrawer()
 void MainComp::layoutKeyboardDrawer()
 {
     if (keyboardDrawer != nullptr)
-        keyboardDrawer->layout (hub.getEditorScale());
+        keyboardDrawer->layout (hub.getEditorScale(), getHeight());
 }
 
 int MainComp::drawerTop() const noexcept
 {
-    return keyboardDrawer != nullptr ? keyboardDrawer->getY() : EditorLook::scaled (KeyBrd::kClosedTop, hub.getEditorScale());
+    return keyboardDrawer != nullptr ? keyboardDrawer->getY() : KeyBrd::closedTopFor (hub.getEditorScale(), getHeight());
 }
 
 void MainComp::closeKeyboardDrawer()

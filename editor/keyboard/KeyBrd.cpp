@@ -40,18 +40,26 @@ KeyBrd::KeyBrd (MidiCntrState& h)
     player->setMouseCursor (juce::MouseCursor::UpDownResizeCursor);
     addAndMakeVisible (*player);
 
-    layout (scale);
+    layout (scale, editorHeight);
 }
 
 // The children go in this order, each releasing what it still sounds.
 KeyBrd::~KeyBrd() = default;
 
-int KeyBrd::closedTop() const noexcept { return EditorLook::scaled (kClosedTop, scale); }
-int KeyBrd::openTop() const noexcept { return EditorLook::scaled (kOpenTop, scale); }
+int KeyBrd::closedTopFor (float s, int height) noexcept
+{
+    return height - EditorLook::scaled (kHandleHeight, s);
+}
 
-void KeyBrd::layout (float s)
+int KeyBrd::openTopFor (float s, int height) noexcept
+{
+    return juce::jmax (kHighestTop, height - EditorLook::scaled (kDesignHeight, s));
+}
+
+void KeyBrd::layout (float s, int height)
 {
     scale = s;
+    editorHeight = height;
     setBounds (0, closedTop(), EditorLook::scaled (kDesignWidth, s), EditorLook::scaled (kDesignHeight, s));
     octaves->setEditorScale (s);
     pitchWheel->setScale (s);
@@ -68,10 +76,10 @@ void KeyBrd::reassertOnTop()
     setAlwaysOnTop (true);
 }
 
-int KeyBrd::snappedTop (int top, float s) noexcept
+int KeyBrd::snappedTop (int top, float s, int height) noexcept
 {
-    const int closed = EditorLook::scaled (kClosedTop, s);
-    const int open = EditorLook::scaled (kOpenTop, s);
+    const int closed = closedTopFor (s, height);
+    const int open = openTopFor (s, height);
     const int half = EditorLook::scaled (kDesignHeight / 2, s);
 
     if (top > closed - half)
@@ -84,7 +92,7 @@ int KeyBrd::snappedTop (int top, float s) noexcept
 
 void KeyBrd::snap()
 {
-    setTopLeftPosition (0, snappedTop (getY(), scale));
+    setTopLeftPosition (0, snappedTop (getY(), scale, editorHeight));
     sendChangeMessage();
 }
 

@@ -21,8 +21,8 @@ class KeyBrd : public juce::Component,
                public juce::ChangeBroadcaster
 {
 public:
-    static constexpr int kClosedTop = 680, kOpenTop = 528;
     static constexpr int kDesignWidth = 1148, kDesignHeight = 172;
+    static constexpr int kCanvasHeight = 700; // the editor's design height: closed at 680, open at 528
     static constexpr int kHandleHeight = 20;
     static constexpr int kHighestTop = 23; // pixels: the application bar's height
     static constexpr int kWellDesignY = 43, kWellDesignWidth = 43, kWellDesignHeight = 116;
@@ -31,14 +31,21 @@ public:
     explicit KeyBrd (MidiCntrState& hub);
     ~KeyBrd() override;
 
-    // Places the drawer and its children at the editor's scale, closed.
-    void layout (float scale);
+    // Places the drawer and its children at the editor's scale, closed, in an
+    // editor editorHeight pixels high.
+    void layout (float scale, int editorHeight);
+
+    // Both places rest on the editor's bottom edge, whatever the truncated
+    // design units add up to: closed shows the handle strip alone, open the
+    // whole drawer (but never above the application bar).
+    static int closedTopFor (float scale, int editorHeight) noexcept;
+    static int openTopFor (float scale, int editorHeight) noexcept;
+    int closedTop() const noexcept { return closedTopFor (scale, editorHeight); }
+    int openTop() const noexcept { return openTopFor (scale, editorHeight); }
 
     // Where a drawer released with its top at `top` comes to rest.
-    static int snappedTop (int top, float scale) noexcept;
+    static int snappedTop (int top, float scale, int editorHeight) noexcept;
     void snap();
-    int closedTop() const noexcept;
-    int openTop() const noexcept;
 
     WheelCnt& getPitchWheel() noexcept { return *pitchWheel; }
     WheelCnt& getModWheel() noexcept { return *modWheel; }
@@ -66,6 +73,7 @@ private:
 
     MidiCntrState& hub;
     float scale = 1.0f;
+    int editorHeight = kCanvasHeight;
     int dragStartY = 0;
     bool dragging = false;
     juce::Image handle, well;

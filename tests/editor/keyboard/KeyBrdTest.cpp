@@ -14,14 +14,16 @@ struct Drawer : testing::Test, KeyboardRig
 
 TEST (DrawerSnap, ReleasedDrawersSettleByTheHalfHeightRule)
 {
-    struct Case { int top; float scale; int settled; };
+    struct Case { int top; float scale; int height; int settled; };
     const Case cases[] = {
-        { 580, 1.0f, 528 }, { 630, 1.0f, 680 }, { 595, 1.0f, 680 }, { 594, 1.0f, 528 }, { 443, 1.0f, 528 },
-        { 442, 1.0f, 442 }, { 300, 1.0f, 300 }, { 700, 1.0f, 680 }, { 480, 0.5f, 340 }, { 290, 0.5f, 264 },
+        { 580, 1.0f, 700, 528 }, { 630, 1.0f, 700, 680 }, { 595, 1.0f, 700, 680 }, { 594, 1.0f, 700, 528 },
+        { 443, 1.0f, 700, 528 }, { 442, 1.0f, 700, 442 }, { 300, 1.0f, 700, 300 }, { 700, 1.0f, 700, 680 },
+        { 480, 0.5f, 350, 340 }, { 290, 0.5f, 350, 264 }, { 500, 975.0f / 1148.0f, 595, 449 },
+        { 560, 975.0f / 1148.0f, 595, 579 },
     };
 
     for (const auto& c : cases)
-        EXPECT_EQ (KeyBrd::snappedTop (c.top, c.scale), c.settled) << c.top << " at " << c.scale;
+        EXPECT_EQ (KeyBrd::snappedTop (c.top, c.scale, c.height), c.settled) << c.top << " at " << c.scale;
 }
 
 TEST (OctaveOverview, AClickChoosesTheOctaveLeftOfThePointer)
@@ -74,6 +76,43 @@ TEST_F (Drawer, DraggingTheHandleOpensAndClosesTheDrawer)
     main->layoutChildren();
     EXPECT_EQ (d.getY(), 680) << "a layout closes the drawer";
     d.removeChangeListener (&snaps);
+}
+
+// Truncated design units once left the drawer's body showing under the
+// closed handle at 975 x 595 (577 + 16 = 593).
+TEST_F (Drawer, ClosedItShowsOnlyItsHandleAtTheBottomEdgeAtEverySize)
+{
+    // The two sizes the editor opens at, the shell's limits, and heights a
+    // host may give it off the design's proportions.
+    const juce::Point<int> sizes[] = { { 1148, 700 }, { 975, 595 }, { 452, 276 }, { 1377, 840 },
+                                       { 700, 427 }, { 1148, 800 }, { 975, 500 } };
+
+    for (const auto size : sizes)
+    {
+        editor->setSize (size.x, size.y);
+        ASSERT_EQ (main->getBounds(), juce::Rectangle<int> (size.x, size.y));
+        SCOPED_TRACE (size.toString());
+        const float s = hub().getEditorScale();
+        auto& d = drawer();
+
+        const int handleBottom = d.getY() + EditorLook::scaled (KeyBrd::kHandleHeight, s);
+        EXPECT_EQ (handleBottom, size.y) << "the handle's lower edge is the editor's";
+        EXPECT_EQ (main->drawerTop(), d.getY());
+        const auto piano = main->getLocalArea (&d.getPiano(), d.getPiano().getLocalBounds());
+        EXPECT_GE (piano.getY(), size.y) << "no key on screen";
+
+        // What the user sees: neither the drawer's body nor the piano in the bottom rows.
+        const auto shot = main->createComponentSnapshot (main->getLocalBounds());
+        const juce::Colour keys (EditorLook::pianoBackground), body (EditorLook::drawerFill);
+        for (int y = size.y - 3; y < size.y; ++y)
+            for (int x = 0; x < size.x; x += 7)
+                ASSERT_TRUE (shot.getPixelAt (x, y) != keys && shot.getPixelAt (x, y) != body) << x << ", " << y;
+
+        d.setTopLeftPosition (0, d.openTop());
+        EXPECT_EQ (d.getBottom(), size.y) << "open, the whole drawer rests on the bottom edge";
+        main->layoutChildren();
+        EXPECT_EQ (d.getY() + EditorLook::scaled (KeyBrd::kHandleHeight, s), size.y) << "a layout closes it there again";
+    }
 }
 
 TEST_F (Drawer, TheVelocityBarSetsTheKeyboardVelocity)
