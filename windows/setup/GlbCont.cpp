@@ -10,7 +10,7 @@ namespace
 using L = EditorLook;
 
 // The film strip's frames and the switch's two states, as the images lay them out.
-constexpr int kKnobFrameSize = 56, kKnobFramePitch = 58, kKnobDrawSize = 50;
+constexpr int kKnobFrameSize = 56, kKnobFramePitch = 58, kKnobDrawSize = 50, kValueHeight = 12;
 constexpr int kSwitchFrameWidth = 35, kSwitchFrameHeight = 22, kSwitchOnX = 36;
 constexpr int kFieldWidth = 200, kFieldHeight = 18, kFieldCap = 4;
 
@@ -159,16 +159,24 @@ void GlbCont::paintSwitch (juce::Graphics& g)
                  kSwitchFrameWidth, kSwitchFrameHeight);
 }
 
+juce::Rectangle<int> GlbCont::getKnobArea() const noexcept
+{
+    return { (getWidth() - kKnobDrawSize) / 2, 0, kKnobDrawSize, kKnobDrawSize };
+}
+
 void GlbCont::paintKnob (juce::Graphics& g)
 {
     const int value = getValue();
     const int frame = GlobalPanelMaths::knobFrame (value, descriptor->maximum);
-    g.drawImage (knobStrip, getWidth() / 2 - 15, 0, kKnobDrawSize, kKnobDrawSize, kKnobFramePitch * frame, 0,
+    const auto knob = getKnobArea();
+    g.drawImage (knobStrip, knob.getX(), knob.getY(), knob.getWidth(), knob.getHeight(), kKnobFramePitch * frame, 0,
                  kKnobFrameSize, kKnobFrameSize);
 
     g.setColour (L::text);
     g.setFont (L::font (11.0f));
-    g.drawText (getParamValueText (descriptor->display, value), 0, 9, getWidth(), getHeight(), juce::Justification::centred);
+    // In the ring's opening below the knob's body, off the ring.
+    g.drawText (getParamValueText (descriptor->display, value), knob.getX(), knob.getBottom() - kValueHeight, knob.getWidth(),
+                kValueHeight, juce::Justification::centred);
     g.setFont (L::font (12.0f));
     g.drawText (descriptor->name, 0, 26, getWidth(), getHeight(), juce::Justification::centred);
 }

@@ -29,6 +29,9 @@ public:
     void showValueMenu();
     void handleValueMenu (int itemId);
 
+    // Where a knob row draws its knob: whole, centred over its name.
+    juce::Rectangle<int> getKnobArea() const noexcept;
+
     void paint (juce::Graphics& g) override;
     void mouseDown (const juce::MouseEvent& e) override;
     void mouseDrag (const juce::MouseEvent& e) override;

@@ -85,6 +85,39 @@ TEST_F (GlobalPanel, OnlyTheTwelveGlobalsOfTheTableAreShown)
     EXPECT_EQ (panel.getRow (10), nullptr);
 }
 
+// The knobs were once drawn from x 17 of their 64-pixel rows, their right edge
+// cut off and the value on their lower-left rim.
+TEST_F (GlobalPanel, AKnobRowDrawsItsKnobWholeWithTheValueUnderItsCentre)
+{
+    for (const int index : { 0, 1 })
+    {
+        auto& knob = row (index);
+        SCOPED_TRACE (knob.getDescriptor().name);
+        const auto area = knob.getKnobArea();
+        EXPECT_TRUE (knob.getLocalBounds().contains (area));
+        EXPECT_EQ (area.getCentreX(), knob.getWidth() / 2) << "over its name";
+
+        // Full: the lit ring reaches as far right as the knob does.
+        hub().setGlobalValue (index, knob.getDescriptor().maximum);
+        auto image = knob.createComponentSnapshot (knob.getLocalBounds());
+        for (int y = 0; y < area.getBottom(); ++y)
+            for (const int x : { 0, knob.getWidth() - 1 })
+                ASSERT_EQ (image.getPixelAt (x, y).getAlpha(), 0) << "the knob touches the row's edge at " << x << ", " << y;
+
+        // Centred: the pointer stands straight up, so all that is white below
+        // the knob's centre is the value (the ring is amber).
+        hub().setGlobalValue (index, knob.getDescriptor().maximum / 2);
+        image = knob.createComponentSnapshot (knob.getLocalBounds());
+        juce::Rectangle<int> value;
+        for (int y = area.getCentreY() + 1; y < area.getBottom(); ++y)
+            for (int x = 0; x < knob.getWidth(); ++x)
+                if (const auto c = image.getPixelAt (x, y); c.getBrightness() > 0.8f && c.getSaturation() < 0.2f)
+                    value = value.isEmpty() ? juce::Rectangle<int> (x, y, 1, 1) : value.getUnion ({ x, y, 1, 1 });
+        ASSERT_FALSE (value.isEmpty());
+        EXPECT_NEAR (value.getCentreX(), area.getCentreX(), 2);
+    }
+}
+
 TEST_F (GlobalPanel, TheChannelMenuListsAllChannelsThenEachChannel)
 {
     std::vector<std::pair<int, juce::String>> items;
