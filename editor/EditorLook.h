@@ -143,6 +143,7 @@ public:
     static constexpr Named pagePanelEdge { 0xffe4e4e4 };
     static constexpr Named writePageDim { 0x55221e1f };
     static constexpr Named writeCaption { 0xfff0e8e8 };
+    static constexpr Named writeNotice { 0xffffb340 };   // a write that never reached the synthesizer
     static constexpr Named switchText { 0xfffefefe };
 
     // The program display, styled as the synthesizer's LCD, and its lights.

@@ -101,14 +101,16 @@ void MainComp::writeProgram()
     std::copy (name.begin(), name.end(), image.begin() + ProgramImage::kNameOffset);
     image[(size_t) ProgramImage::kCategoryOffset] = (juce::uint8) writePage->getCategory();
 
+    // Stored here whatever becomes of the dump; the page says when it never left.
     hub.storeProgram (true, bank, program, image);
-    hub.sendProgramDump (bank, program, image);
+    const bool sent = hub.sendProgramDump (bank, program, image);
     // The slot written is the program in hand now, as on the synthesizer's own panel.
     hub.selectProgram (bank, program, false, false);
 
     writePage->getGrid().repaint();
     writePage->getDisplay().setAll (bank, program, writePage->getCategory(), writePage->getDisplay().getNameText(),
                                     getCategoryName (writePage->getCategory()));
+    writePage->showWriteResult (sent);
 }
 
 void MainComp::handleBankPageCode (int code)

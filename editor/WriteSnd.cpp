@@ -16,6 +16,8 @@ constexpr int kPanelY = 2, kPanelBottomGap = 8, kGridWidth = 350, kGridTop = 87,
 constexpr int kBankButtonsLeft = 100, kBankButtonsTop = 93, kButtonStepY = 36, kDisplayTop = 10;
 constexpr int kRightButtonsDx = 380, kCancelAboveEnd = 54, kWriteAboveEnd = 18, kRenameBelowDisplay = 10;
 const juce::Rectangle<int> captionArea { 105, 15, 100, 20 }; // from the panel's corner
+constexpr int kNoticeGap = 12, kNoticeLines = 2;
+constexpr float kNoticeFontHeight = 13.0f;
 } // namespace
 
 WriteSnd::WriteSnd (MidiCntrState& h, int bank, int program, const juce::String& programName, int programCategory)
@@ -82,6 +84,28 @@ void WriteSnd::paint (juce::Graphics& g)
     g.setColour (EditorLook::writeCaption);
     g.setFont (EditorLook::font (13.0f, juce::Font::bold));
     g.drawText ("Destination:", captionArea + panel.getPosition(), juce::Justification::topLeft, true);
+
+    if (notice.isNotEmpty())
+    {
+        g.setColour (EditorLook::writeNotice);
+        g.setFont (EditorLook::font (kNoticeFontHeight, juce::Font::bold));
+        g.drawFittedText (notice, noticeArea(), juce::Justification::centredLeft, kNoticeLines);
+    }
+}
+
+juce::Rectangle<int> WriteSnd::noticeArea() const
+{
+    const auto beside = display->getBounds().withLeft (display->getRight() + kNoticeGap);
+    return beside.withRight (juce::jmax (beside.getX(), panel.getRight() - kNoticeGap));
+}
+
+void WriteSnd::showWriteResult (bool reachedOutput)
+{
+    notice = reachedOutput ? juce::String()
+                           : "Not sent to the synthesizer: the MIDI output is closed.\n"
+                                 + LCD_Comp::numberText (destinationBank, destinationProgram)
+                                 + " is kept in the plug-in's bank only.";
+    repaint (noticeArea());
 }
 
 void WriteSnd::kwsButtonChanged (KwsBut* sender)

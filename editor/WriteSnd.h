@@ -34,6 +34,11 @@ public:
     juce::String getWriteName() const;
     const juce::String& getName() const noexcept { return name; }
 
+    // After a write: when the dump never left for the synthesizer, a notice
+    // beside the display says so, until the next write.
+    void showWriteResult (bool reachedOutput);
+    const juce::String& getNotice() const noexcept { return notice; }
+
     // The display's zones lead here; tests call them directly.
     void openRenameBox();
     void applyName (const juce::String& text);
@@ -54,6 +59,7 @@ public:
 
 private:
     void closeRenameBox();
+    juce::Rectangle<int> noticeArea() const;
 
     MidiCntrState& hub;
     std::array<std::unique_ptr<KwsBut>, 3> bankButtons;
@@ -62,7 +68,7 @@ private:
     std::unique_ptr<KwsGrid> grid;
     std::unique_ptr<LCD_Comp> display;
     std::unique_ptr<RenameCnt> renameBox;
-    juce::String name;
+    juce::String name, notice;
     int destinationBank = 0, destinationProgram = 0, category = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WriteSnd)

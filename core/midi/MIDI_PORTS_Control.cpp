@@ -204,20 +204,19 @@ void MIDI_PORTS_Control::sendMessageDelayed (const juce::MidiMessage& message, i
     sendBytesAt (message.getRawData(), message.getRawDataSize(), due);
 }
 
-void MIDI_PORTS_Control::sendSysEx (const juce::uint8* bytes, int size)
+bool MIDI_PORTS_Control::sendSysEx (const juce::uint8* bytes, int size)
 {
     if (! outputOpen || size <= 0)
-        return;
+        return false;
 
     if (size <= kSysExPieceSize)
-    {
-        sendBytesAt (bytes, size, MidiSendQueue::now());
-        return;
-    }
+        return sendBytesAt (bytes, size, MidiSendQueue::now());
 
     sendQueue.discardPending();
     sent.mark();
 
+    bool whole = true;
     for (int offset = 0; offset < size; offset += kSysExPieceSize)
-        sendQueue.sendDirect (bytes + offset, juce::jmin (kSysExPieceSize, size - offset));
+        whole = sendQueue.sendDirect (bytes + offset, juce::jmin (kSysExPieceSize, size - offset)) && whole;
+    return whole;
 }

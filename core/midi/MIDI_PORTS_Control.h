@@ -79,8 +79,9 @@ public:
     bool sendBytesAt (const juce::uint8* bytes, int size, double dueMillis);
 
     // Up to 256 bytes leave as one message; longer blocks go out directly in
-    // 256-byte pieces, after the pending timed messages are dropped.
-    void sendSysEx (const juce::uint8* bytes, int size);
+    // 256-byte pieces, after the pending timed messages are dropped. False
+    // when the block was dropped, whole or in part.
+    bool sendSysEx (const juce::uint8* bytes, int size);
     static constexpr int kSysExPieceSize = 256;
 
 private:

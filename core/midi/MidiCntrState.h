@@ -78,7 +78,8 @@ public:
     // The edit buffer to the synthesizer as an edit-buffer dump.
     void sendEditBuffer();
     // One program to a slot of the synthesizer's memory, as a program dump.
-    void sendProgramDump (int bank, int program, const ProgramImage::Block& image);
+    // False when the dump did not leave: no such slot, or the output is closed.
+    bool sendProgramDump (int bank, int program, const ProgramImage::Block& image);
     bool isTransferBusy() const noexcept { return transfer.isBusy(); }
     bool isTransferFetching() const noexcept { return transfer.isFetching(); }
     int getTransferOperation() const noexcept { return transfer.getOperation(); }

@@ -189,13 +189,13 @@ void MidiCntrState::sendEditBuffer()
     ports->sendSysEx (dump.begin(), dump.size());
 }
 
-void MidiCntrState::sendProgramDump (int bank, int program, const ProgramImage::Block& image)
+bool MidiCntrState::sendProgramDump (int bank, int program, const ProgramImage::Block& image)
 {
     if (getBank (bank) == nullptr || ! juce::isPositiveAndBelow (program, Bank_Program::kNumPrograms))
-        return;
+        return false;
 
     const auto dump = ProgramImage::buildProgramDump (bank, program, image);
-    ports->sendSysEx (dump.begin(), dump.size());
+    return ports->sendSysEx (dump.begin(), dump.size());
 }
 
 void MidiCntrState::handleGlobalDump (const juce::uint8* data, int size)

@@ -80,12 +80,14 @@ void MidiSendQueue::discardPending()
     pending.clear();
 }
 
-void MidiSendQueue::sendDirect (const juce::uint8* data, int size)
+bool MidiSendQueue::sendDirect (const juce::uint8* data, int size)
 {
     const juce::ScopedLock delivering (sendLock);
 
-    if (auto* out = port.load())
+    auto* out = port.load();
+    if (out != nullptr)
         out->sendMessageNow (juce::MidiMessage (data, size));
+    return out != nullptr;
 }
 
 void MidiSendQueue::deliverDue()

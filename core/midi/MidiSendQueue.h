@@ -38,8 +38,9 @@ public:
     // Forgets every message not yet delivered.
     void discardPending();
 
-    // Sends directly, bypassing the queue, while no delivery runs.
-    void sendDirect (const juce::uint8* data, int size);
+    // Sends directly, bypassing the queue, while no delivery runs. False when
+    // there is no port to send to.
+    bool sendDirect (const juce::uint8* data, int size);
 
     static double now() noexcept { return juce::Time::getMillisecondCounterHiRes(); }
 

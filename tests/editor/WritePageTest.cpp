@@ -128,3 +128,44 @@ TEST_F (WritePage, WriteStoresTheEditBufferInTheChosenSlotOnBothSides)
     EXPECT_TRUE (drainUntil ([&] { return main->getProgramDisplay().getNumberText() == "B:010"; }))
         << "the slot written is the program in hand";
 }
+
+// With the output closed the write once looked the same as one that reached
+// the synthesizer: stored here, and nothing said that the dump never left.
+TEST_F (WritePage, WriteWithTheOutputClosedKeepsTheProgramAndSaysItWasNotSent)
+{
+    struct Case { const char* what; bool outputOpen; int program; };
+    const Case cases[] = { { "open", true, 4 }, { "closed", false, 5 }, { "open again", true, 6 } };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        hub().selectOutputDevice (c.outputOpen ? 1 : 0);
+        ASSERT_EQ (hub().getPorts().outputOpen.load(), c.outputOpen);
+        auto& page = main->getWritePage() != nullptr ? *main->getWritePage() : open (0, 0);
+        toSynth.clearReceived();
+
+        page.getGrid().mouseDown (widgetharness::mouseAt (page.getGrid(), 100, c.program * 26 + 5));
+        page.getGrid().dispatchPendingMessages();
+        page.applyName (c.what);
+        auto expected = hub().getEditBufferImage();
+        const auto name = encodeName (c.what);
+        std::copy (name.begin(), name.end(), expected.begin() + kNameOffset);
+        expected[(size_t) kCategoryOffset] = (juce::uint8) page.getCategory();
+
+        page.getWriteButton().notifyListeners();
+
+        EXPECT_EQ (slot (0, c.program), expected) << "stored in the plug-in's bank either way";
+        if (c.outputOpen)
+        {
+            EXPECT_EQ (page.getNotice(), "");
+            EXPECT_TRUE (waitUntil ([&] { return synth->getProgram (0, c.program) == expected; }));
+        }
+        else
+        {
+            EXPECT_TRUE (page.getNotice().contains ("Not sent to the synthesizer"));
+            EXPECT_TRUE (page.getNotice().contains ("A:006"));
+            for (const auto& m : toSynth.getReceived())
+                EXPECT_FALSE (m.isSysEx());
+        }
+    }
+}

@@ -2,7 +2,8 @@
 // README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
 // synthesizer on-line and off-line. Views: the program view, the transfer
 // overlay, the keyboard drawer pulled open, the MIDI setup page, the bank page
-// listing a bank and a category, the write page, the pop-up section editor
+// listing a bank and a category, the write page (and after a write with the
+// MIDI output closed), the pop-up section editor
 // on two sections, and the sequencer view's overview and track editor.
 //   build/tests/tools/brindlemark_render <output folder>
 #include "core/VellixAudioProcessor.h"
@@ -263,6 +264,11 @@ int main (int argc, char** argv)
 
                 main->showWritePage (true);
                 shoot ("write-page");
+                // A write with the MIDI output closed: kept here, and the page says so.
+                processor.getHub().selectOutputDevice (0);
+                main->writeProgram();
+                shoot ("write-not-sent");
+                processor.getHub().selectOutputDevice (1);
                 main->showWritePage (false);
 
                 processor.editorBeingDeleted (editor.get());
