@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ScopedXErrorHandler.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
@@ -24,6 +26,8 @@ public:
     void changeListenerCallback (juce::ChangeBroadcaster*) override {}
 
 private:
+    // First in, last out: no X error from the editor's windows ends the host.
+    ScopedXErrorHandler xErrors;
     VellixAudioProcessor& vellixProcessor;
     juce::ComponentBoundsConstrainer sizeLimits;
     std::unique_ptr<MainComp> mainComp;
