@@ -14,24 +14,11 @@ inline void writeSimulatorPortFile (const juce::File& file)
     file.replaceWithData (bytes.getData(), bytes.getSize());
 }
 
-// A processor wired to a simulated synthesizer over a pair of virtual ports,
-// as a musician's set-up would be: the processor opens the ports at start-up
-// from its port file.
-struct SynthRig
+// The simulated synthesizer on the far side of a pair of virtual ports, and
+// the port file that has a processor open them at start-up.
+struct SimulatedSynthPorts
 {
-    SynthRig()
-    {
-        writeSimulatorPortFile (getPortSettingsFile());
-        processor = std::make_unique<VellixAudioProcessor>();
-    }
-
-    ~SynthRig()
-    {
-        processor.reset();
-        synth.reset();
-    }
-
-    MidiCntrState& hub() { return processor->getHub(); }
+    SimulatedSynthPorts() { writeSimulatorPortFile (getPortSettingsFile()); }
 
     // Every message that reached the synthesizer so far, as bytes.
     std::vector<std::vector<int>> bytesSentToSynth() const
@@ -46,5 +33,22 @@ struct SynthRig
     VirtualMidiInput& fromSynth = layer->addInput ("Synth Out", "sim-out");
     VirtualMidiOutput& toSynth = layer->addOutput ("Synth In", "sim-in");
     std::unique_ptr<SimulatedMopho> synth = std::make_unique<SimulatedMopho> (toSynth, fromSynth);
+};
+
+// A processor wired to a simulated synthesizer over a pair of virtual ports,
+// as a musician's set-up would be: the processor opens the ports at start-up
+// from its port file.
+struct SynthRig : SimulatedSynthPorts
+{
+    SynthRig() : processor (std::make_unique<VellixAudioProcessor>()) {}
+
+    ~SynthRig()
+    {
+        processor.reset();
+        synth.reset();
+    }
+
+    MidiCntrState& hub() { return processor->getHub(); }
+
     std::unique_ptr<VellixAudioProcessor> processor;
 };
