@@ -3,16 +3,18 @@
 class MidiSendQueue::DeliveryThread : public juce::Thread
 {
 public:
-    explicit DeliveryThread (MidiSendQueue& q) : juce::Thread ("Brindlemark MIDI out"), queue (q) {}
+    explicit DeliveryThread (MidiSendQueue& q) : juce::Thread ("Brm MIDI out"), queue (q) {}
 
     void run() override
     {
-        // Polling keeps senders free of any wake-up call that could block them;
-        // a millisecond is well below what MIDI timing can resolve.
         while (! threadShouldExit())
         {
-            queue.deliverDue();
-            wait (1);
+            const auto nextDue = queue.deliverDue();
+
+            // stop() posts after raising the flag, so a post that deliverDue
+            // cleared is seen here.
+            if (! threadShouldExit())
+                queue.sleepUntil (nextDue);
         }
     }
 
@@ -33,6 +35,7 @@ MidiSendQueue::~MidiSendQueue()
 void MidiSendQueue::start (MidiOutputPort& newPort)
 {
     stop();
+    wake.clear();
     port = &newPort;
     thread = std::make_unique<DeliveryThread> (*this);
     thread->startThread (juce::Thread::Priority::high);
@@ -42,6 +45,8 @@ void MidiSendQueue::stop()
 {
     if (thread != nullptr)
     {
+        thread->signalThreadShouldExit();
+        wake.post();
         thread->stopThread (5000);
         thread.reset();
     }
@@ -55,17 +60,29 @@ bool MidiSendQueue::push (const juce::uint8* data, int size, double dueMillis) n
     if (size <= 0 || size > kMaxMessageBytes || port.load() == nullptr)
         return false;
 
-    const juce::SpinLock::ScopedLockType sl (ringLock);
+    bool wakeThread = false;
+    {
+        const juce::SpinLock::ScopedLockType sl (ringLock);
 
-    if (ringCount == kCapacity)
-        return false;
+        if (ringCount == kCapacity)
+            return false;
 
-    auto& item = ring[(size_t) ((ringHead + ringCount) % kCapacity)];
-    item.due = dueMillis;
-    item.order = nextOrder++;
-    item.size = size;
-    memcpy (item.bytes.data(), data, (size_t) size);
-    ++ringCount;
+        auto& item = ring[(size_t) ((ringHead + ringCount) % kCapacity)];
+        item.due = dueMillis;
+        item.order = nextOrder++;
+        item.size = size;
+        memcpy (item.bytes.data(), data, (size_t) size);
+        ++ringCount;
+
+        if (dueMillis < sleepingUntil)
+        {
+            sleepingUntil = kAwake;
+            wakeThread = true;
+        }
+    }
+
+    if (wakeThread)
+        wake.post();
     return true;
 }
 
@@ -90,12 +107,30 @@ bool MidiSendQueue::sendDirect (const juce::uint8* data, int size)
     return out != nullptr;
 }
 
-void MidiSendQueue::deliverDue()
+void MidiSendQueue::sleepUntil (double dueMillis)
+{
+    {
+        // Checked and published in one step with the pushes: a message queued
+        // after this check sees the time and wakes the thread if it must.
+        const juce::SpinLock::ScopedLockType sl (ringLock);
+        if (ringCount > 0)
+            return;
+        sleepingUntil = dueMillis;
+    }
+
+    wake.waitUntil (dueMillis);
+}
+
+double MidiSendQueue::deliverDue()
 {
     const juce::ScopedLock delivering (sendLock);
 
+    // A post that raced with a timed wake-up would only wake the thread again
+    // for nothing: the ring is read below in any case.
+    wake.clear();
     {
         const juce::SpinLock::ScopedLockType sl (ringLock);
+        sleepingUntil = kAwake;
 
         for (int i = 0; i < ringCount; ++i)
             pending.push_back (ring[(size_t) ((ringHead + i) % kCapacity)]);
@@ -105,7 +140,7 @@ void MidiSendQueue::deliverDue()
     }
 
     if (pending.empty())
-        return;
+        return WakeSignal::kNever;
 
     std::stable_sort (pending.begin(), pending.end(), [] (const Item& a, const Item& b) {
         return a.due < b.due || (a.due == b.due && a.order < b.order);
@@ -123,4 +158,5 @@ void MidiSendQueue::deliverDue()
     }
 
     pending.erase (pending.begin(), pending.begin() + (long) sent);
+    return pending.empty() ? WakeSignal::kNever : pending.front().due;
 }

@@ -1,17 +1,20 @@
 #pragma once
 
 #include "core/midi/MidiDeviceLayer.h"
+#include "core/midi/WakeSignal.h"
 
 #include <juce_core/juce_core.h>
 
 #include <array>
 #include <atomic>
+#include <limits>
 #include <memory>
 
 // Delivers MIDI to an output at the times it was sent for, from a thread of
-// its own. Senders on any thread, the audio thread included, only copy the
-// bytes into a preallocated ring under a spin lock: no allocation, no wait on
-// the delivery.
+// its own that sleeps until a message is queued or the next one falls due.
+// Senders on any thread, the audio thread included, only copy the bytes into
+// a preallocated ring under a spin lock and, when the thread sleeps past the
+// message's time, post its WakeSignal: no allocation, no wait on the delivery.
 class MidiSendQueue
 {
 public:
@@ -54,12 +57,24 @@ private:
     };
 
     class DeliveryThread;
-    void deliverDue();
+    // Sends what is due and gives the time the next pending message falls
+    // due (WakeSignal::kNever when none).
+    double deliverDue();
+    void sleepUntil (double dueMillis);
 
+    static constexpr double kAwake = -std::numeric_limits<double>::infinity();
+
+    // Any thread; guarded by ringLock, held only for a copy.
     juce::SpinLock ringLock;
     std::array<Item, kCapacity> ring;
     int ringHead = 0, ringCount = 0;
     juce::uint32 nextOrder = 0;
+    // Until when the delivery thread sleeps without looking at the ring, or
+    // kAwake while it will look before it sleeps again: a push due earlier
+    // wakes it. Set by the delivery thread, and to kAwake by the push that
+    // wakes it, so that one post wakes it once.
+    double sleepingUntil = kAwake;
+    WakeSignal wake;
 
     // Delivery thread only (and sendDirect under sendLock).
     std::vector<Item> pending;
