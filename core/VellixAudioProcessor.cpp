@@ -60,7 +60,7 @@ VellixAudioProcessor::VellixAudioProcessor()
     hostBank->initialiseBank();
     initProgram = hostBank->getEditBufferBlock();
     hub.setHostBank (hostBank.get());
-    hostViewUpdater.startTimer (kHostViewPollMs);
+    hostViewUpdater.start();
 }
 
 VellixAudioProcessor::~VellixAudioProcessor()
@@ -69,7 +69,7 @@ VellixAudioProcessor::~VellixAudioProcessor()
         endGestureOnce (index);
 
     stopTimer();
-    hostViewUpdater.stopTimer();
+    hostViewUpdater.stop();
     hub.removeChangeListener (this);
     hub.setHostBank (nullptr);
 }
@@ -578,12 +578,8 @@ void VellixAudioProcessor::timerCallback()
 
     for (auto position : positions)
         endGestureOnce (position);
-}
 
-void VellixAudioProcessor::HostViewUpdater::timerCallback()
-{
-    if (owner.hub.takeEditBufferReplaced())
-        owner.tellHostTheEditBufferChanged();
+    stopTimer();
 }
 
 void VellixAudioProcessor::tellHostTheEditBufferChanged()

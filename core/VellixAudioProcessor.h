@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/HostParameters.h"
+#include "core/HostViewUpdater.h"
 #include "core/midi/MidiClockGenerator.h"
 #include "core/midi/MidiCntrState.h"
 #include "core/model/Bank_Program.h"
@@ -115,20 +116,10 @@ private:
     void renderClock (int numSamples);
     void tellHostTheEditBufferChanged();
 
-    // Polls the hub on the message thread, so that a burst of replacements
-    // (a transfer, a host's program changes) reaches the host once, and
-    // never from the audio or MIDI thread.
-    struct HostViewUpdater : juce::Timer
-    {
-        explicit HostViewUpdater (VellixAudioProcessor& p) : owner (p) {}
-        void timerCallback() override;
-        VellixAudioProcessor& owner;
-    };
-    static constexpr int kHostViewPollMs = 30;
-
     juce::AudioPlayHead::CurrentPositionInfo lastPosition; // audio thread
     int editorWidth = 0, editorHeight = 0; // message thread
     MidiCntrState hub;
+    // The gesture-end timer runs while a gesture end is queued, no longer.
     static constexpr int kGestureEndDelayMs = 200;
     void queueGestureEnd (int position);
     float hostValueOf (int index, int value) const;
@@ -147,7 +138,7 @@ private:
     juce::SpinLock processorLock;
 
     ProgramImage::Block initProgram {}; // the defaults a host resets to; constant
-    HostViewUpdater hostViewUpdater { *this };
+    HostViewUpdater hostViewUpdater { hub, [this] { tellHostTheEditBufferChanged(); } };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VellixAudioProcessor)
 };

@@ -78,8 +78,8 @@ void MidiCntrState::removeStateListener (stateListener* listener)
 
 void MidiCntrState::postEvent (int type, int channel, int position, int value)
 {
-    if (type == kUiEditBufferReplaced)
-        editBufferReplaced = true;
+    if (type == kUiEditBufferReplaced && ! editBufferReplaced.exchange (true))
+        editBufferReplacedSignal.post();
 
     eventQueue.push (UiEventCode::make (type, channel, position, value));
     hubListeners.call ([this] (MidiCntrStateListener& l) { l.midiCntrStateChanged (this); });

@@ -10,6 +10,7 @@
 #include "core/midi/MIDI_PORTS_Control.h"
 #include "core/midi/NrpnOutputCache.h"
 #include "core/midi/SysExAssembler.h"
+#include "core/midi/WakeSignal.h"
 #include "core/model/Bank_Program.h"
 #include "core/model/KwsResor.h"
 #include "core/model/ParDes.h"
@@ -124,8 +125,10 @@ public:
     juce::Array<int> takeControllerChanges();
 
     // Whether the edit buffer was replaced as a whole since the last call:
-    // the processor tells the host from the message thread.
+    // the processor tells the host from the message thread. The signal is
+    // posted each time the answer turns from no to yes, on whatever thread.
     bool takeEditBufferReplaced() noexcept { return editBufferReplaced.exchange (false); }
+    WakeSignal& getEditBufferReplacedSignal() noexcept { return editBufferReplacedSignal; }
 
     //==============================================================================
     // The one guarded look-up of a hardware bank: nullptr for any number but 0-2.
@@ -300,6 +303,7 @@ private:
     // controller changes: the processor).
     CodeQueue<juce::int64, kEventQueueCapacity> eventQueue;
     std::atomic<bool> editBufferReplaced { false }; // any thread sets, the message thread takes
+    WakeSignal editBufferReplacedSignal; // any thread posts; the processor's host-view thread waits
     CodeQueue<int, kControllerQueueCapacity> controllerQueue;
 
     ListenerSlots<MidiCntrStateListener> hubListeners;

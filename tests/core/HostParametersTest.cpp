@@ -81,7 +81,7 @@ TEST_F (HostParameters, ControllerValuesAndTheirTexts)
     EXPECT_EQ (processor.getParameter (500), 0.0f);
 }
 
-TEST_F (HostParameters, AnEditOpensOneGestureThatTheTimerEnds)
+TEST_F (HostParameters, AnEditOpensOneGestureThatTheTimerEndsAndThenTheTimerStops)
 {
     processor.changeProgramParameter (20, 10, false, false);
     processor.changeProgramParameter (20, 11, false, false);
@@ -97,6 +97,7 @@ TEST_F (HostParameters, AnEditOpensOneGestureThatTheTimerEnds)
 
     EXPECT_EQ (recorder.ends, std::vector<int> { 20 });
     EXPECT_FALSE (processor.isGestureOpen (20));
+    EXPECT_FALSE (processor.isTimerRunning()) << "with no gesture left to end, nothing to wake for";
 }
 
 TEST_F (HostParameters, AReleasedControlEndsItsGestureAtOnce)

@@ -28,6 +28,31 @@ TEST (AudioThread, TheBusiestBlockNeverAllocates)
     EXPECT_GT (ticks, 0) << "the clock ran";
 }
 
+TEST (AudioThread, TheHostsProgramChangesAllocateNothing)
+{
+    // Each replaces the edit buffer, which the host must be told of from
+    // the message thread.
+    AutomationLoop loop (44100.0);
+    loop.runBlock();
+    juce::MidiBuffer block;
+    block.ensureSize (256);
+
+    long allocations = 0;
+    {
+        const ScopedAllocationCount counter;
+        for (int program = 1; program < 128; ++program)
+        {
+            block.clear();
+            block.addEvent (juce::MidiMessage::programChange (1, program), 0);
+            loop.processor->processBlock (loop.audio, block);
+        }
+        allocations = counter.count();
+    }
+
+    EXPECT_EQ (allocations, 0);
+    EXPECT_EQ (loop.hub().getEditBufferImage(), loop.hub().getBank (0)->getProgramBlock (127));
+}
+
 TEST (AudioThread, TheCounterSeesAnAllocation)
 {
     static int* volatile kept = nullptr; // keeps the compiler from eliding the pair

@@ -66,6 +66,8 @@ struct RestingSession : SimulatedSynthPorts
         synth.reset();
     }
 
+    MidiCntrState& hub() { return processor->getHub(); }
+
     // One block with the host's MIDI in `midi`, which it then holds what the
     // synthesizer played.
     void runBlock()
