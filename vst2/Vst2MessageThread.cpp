@@ -20,7 +20,7 @@ bool guiStarted = false;
 class LoopThread : public juce::Thread
 {
 public:
-    LoopThread() : juce::Thread ("Brindlemark message thread")
+    LoopThread() : juce::Thread ("Brm messages")
     {
         startThread();
         started.wait (10000);

@@ -10,7 +10,7 @@ double nowMs() noexcept
 }
 } // namespace
 
-BankTransmitter::BankTransmitter() : juce::Thread ("Brindlemark bank transmit")
+BankTransmitter::BankTransmitter() : juce::Thread ("Brm bank send")
 {
 }
 

@@ -21,6 +21,29 @@ TEST (ProcessorThreads, AtRestTheyAndTheFrameworksTimerThreadWakeAtMostTenTimesA
         << woken.seconds << " s";
 }
 
+TEST (ProcessorThreads, EachThreadThePluginStartsShowsAShortNameOfItsOwn)
+{
+    RestingSession session;
+    ASSERT_TRUE (session.useTheTimersOnce());
+    session.hub().startTransfer (MidiCntrState::kTransmitOneBank, 0);
+    ASSERT_TRUE (session.hub().isTransmitting());
+
+    const auto ownNames = [&] {
+        std::set<std::string> names;
+        for (const auto id : session.pluginThreadIds())
+            if (const auto name = threadName (id); name != RestingSession::kTimerThreadName)
+                names.insert (name);
+        return names;
+    };
+    const std::set<std::string> expected { "Brm MIDI out", "Brm bank send", "Brm host view" };
+
+    // A thread names itself once it runs. A name the system refuses (over 15
+    // characters) leaves it under the name of the one that started it: the host's.
+    waitUntil ([&] { return ownNames() == expected; });
+    EXPECT_EQ (ownNames(), expected);
+    session.hub().endTransfer();
+}
+
 TEST (ProcessorThreads, ABurstOfProgramChangesInTheHostsMidiReachesTheHostOnce)
 {
     RestingSession session;

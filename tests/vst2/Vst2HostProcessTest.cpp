@@ -247,6 +247,25 @@ TEST (Vst2HostProcess, TheHostIsToldOnceForABurstOfProgramChanges)
     EXPECT_LE (displayUpdates, 2) << "fifty selections in a row reach the host as one update";
 }
 
+TEST (Vst2HostProcess, TheLibrarysThreadsShowTheirNamesInTheHostsThreadList)
+{
+    LoadedLibrary library;
+    ASSERT_NE (library.handle, nullptr) << dlerror();
+    Plugin plugin (library.handle);
+    ASSERT_NE (plugin.effect, nullptr);
+
+    const auto shown = [] (const std::string& wanted) {
+        for (const auto id : processThreadIds())
+            if (threadName (id) == wanted)
+                return true;
+        return false;
+    };
+
+    // A thread names itself once it runs.
+    EXPECT_TRUE (waitFor ([&] { return shown ("Brm messages"); })) << "the library's own message thread";
+    EXPECT_TRUE (waitFor ([&] { return shown ("Brm host view"); }));
+}
+
 namespace
 {
 // Opens, resizes and closes the editor the given number of times while another
