@@ -9,12 +9,6 @@
 #include <malloc.h>
 #include <thread>
 
-namespace juce
-{
-// The framework's own step of its message loop (a plain function of juce_events).
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
-
 namespace
 {
 struct Editor : testing::Test, EditorRig

@@ -1,4 +1,5 @@
 #include "core/VellixAudioProcessorEditor.h"
+#include "editor/EditorRig.h"
 #include "editor/MainComp.h"
 #include "support/SynthRig.h"
 #include "support/Waiting.h"
@@ -188,33 +189,6 @@ TEST_F (SequencerView, ByteEventsReachTheirStepAndTheSettings)
 }
 
 //==============================================================================
-namespace
-{
-// Mouse events through the window's peer, as the windowing system delivers
-// them: the framework finds the component under the pointer itself.
-struct Pointer
-{
-    void send (juce::Component& target, juce::Point<int> at, juce::ModifierKeys buttons)
-    {
-        const auto where = window.getLocalPoint (&target, at).toFloat();
-        time += 50;
-        window.getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, where, buttons,
-                                            juce::MouseInputSource::defaultPressure,
-                                            juce::MouseInputSource::defaultOrientation, time);
-    }
-
-    void click (juce::Component& target, juce::Point<int> at)
-    {
-        send (target, at, {});
-        send (target, at, juce::ModifierKeys::leftButtonModifier);
-        send (target, at, {});
-    }
-
-    juce::Component& window;
-    juce::int64 time = juce::Time::currentTimeMillis();
-};
-} // namespace
-
 TEST_F (SequencerView, APlayerOpensATrackSwitchesByItsTabDrawsAndReturns)
 {
     open (1148, 700);
@@ -225,7 +199,7 @@ TEST_F (SequencerView, APlayerOpensATrackSwitchesByItsTabDrawsAndReturns)
     editor->addToDesktop (juce::ComponentPeer::windowIsTemporary);
     editor->setVisible (true);
     ASSERT_NE (editor->getPeer(), nullptr);
-    Pointer pointer { *editor };
+    Pointer pointer;
 
     pointer.click (programPage().getSequencerButton(), { 20, 10 });
     ASSERT_EQ (main->getViewMode(), MainComp::kSequencerView);

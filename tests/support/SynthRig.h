@@ -15,10 +15,17 @@ inline void writeSimulatorPortFile (const juce::File& file)
 }
 
 // The simulated synthesizer on the far side of a pair of virtual ports, and
-// the port file that has a processor open them at start-up.
+// the port file that has a processor open them at start-up, or, on a first
+// start, none yet: the user has to choose them.
 struct SimulatedSynthPorts
 {
-    SimulatedSynthPorts() { writeSimulatorPortFile (getPortSettingsFile()); }
+    enum class Ports { inThePortFile, notChosenYet };
+
+    explicit SimulatedSynthPorts (Ports ports = Ports::inThePortFile)
+    {
+        if (ports == Ports::inThePortFile)
+            writeSimulatorPortFile (getPortSettingsFile());
+    }
 
     // Every message that reached the synthesizer so far, as bytes.
     std::vector<std::vector<int>> bytesSentToSynth() const
@@ -36,11 +43,11 @@ struct SimulatedSynthPorts
 };
 
 // A processor wired to a simulated synthesizer over a pair of virtual ports,
-// as a musician's set-up would be: the processor opens the ports at start-up
-// from its port file.
+// as a musician's set-up would be.
 struct SynthRig : SimulatedSynthPorts
 {
-    SynthRig() : processor (std::make_unique<VellixAudioProcessor>()) {}
+    explicit SynthRig (Ports ports = Ports::inThePortFile)
+        : SimulatedSynthPorts (ports), processor (std::make_unique<VellixAudioProcessor>()) {}
 
     ~SynthRig()
     {

@@ -27,6 +27,8 @@ inline void settleMidi (SynthRig& rig, int markController)
 // the synthesizer heard of the notes.
 struct KeyboardRig : EditorRig
 {
+    using EditorRig::EditorRig;
+
     KeyBrd& drawer() { return main->getKeyboardDrawer(); }
 
     void settle() { settleMidi (*this, kMarkController); }
