@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <set>
+#include <typeinfo>
 
 namespace juce
 {
@@ -111,11 +112,14 @@ struct Pointer
     {
         send (target, from, {});
         send (target, from, juce::ModifierKeys::leftButtonModifier);
-        auto& peer = *target.getPeer();
-        const auto start = peer.getComponent().getLocalPoint (&target, from);
+        auto* peer = target.getPeer();
+        if (peer == nullptr)
+            return;
+
+        const auto start = peer->getComponent().getLocalPoint (&target, from);
         for (int step = 1; step <= kDragSteps; ++step)
-            sendAt (peer, start + by * step / kDragSteps, juce::ModifierKeys::leftButtonModifier);
-        sendAt (peer, start + by, {});
+            sendAt (*peer, start + by * step / kDragSteps, juce::ModifierKeys::leftButtonModifier);
+        sendAt (*peer, start + by, {});
         pause();
     }
 
