@@ -20,7 +20,9 @@ const FunctionKeyCommand functionKeys[] = {
     { juce::KeyPress::F9Key, kKeyCommandF9 },
 };
 
-constexpr int kVelocityStep = 5, kHighestVelocityToRaise = 121, kLowestVelocityToLower = 5;
+// A note-on of velocity 0 is a note-off, so lowering stops at 5: the keys stay
+// audible however far the player turns them down.
+constexpr int kVelocityStep = 5, kHighestVelocityToRaise = 121, kLowestVelocityToLower = kVelocityStep + 1;
 constexpr int kHighestBaseToRaise = 114;
 constexpr int kNumNotes = 128;
 
