@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, everything Brindlemark needs to build and
-# test. Installs only what is missing, so it is cheap to run again.
+# test, and the packages named on the command line (a script that alone needs
+# a tool asks for it). Installs only what is missing, so it is cheap to run
+# again.
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,7 @@ packages=(
     fonts-dejavu-core fonts-liberation
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils
+    "$@"
 )
 
 missing=()

@@ -1,17 +1,21 @@
-// Renders the editor into PNG files for reviews of the interface and for the
-// README's pictures: each view at 1148 x 700 and 975 x 595, with the simulated
-// synthesizer on-line and off-line. Views: the program view, the transfer
-// overlay, the keyboard drawer pulled open, the MIDI setup page, the bank page
-// listing a bank and a category, the write page (and after a write with the
-// MIDI output closed), the pop-up section editor
-// on two sections, and the sequencer view's overview and track editor.
+// Renders the editor into PNG files. For reviews of the interface: each view
+// at 1148 x 700 and 975 x 595, with the simulated synthesizer on-line and
+// off-line. Views: the program view, the transfer overlay, the keyboard drawer
+// pulled open, the MIDI setup page, the bank page listing a bank and a
+// category, the write page (and after a write with the MIDI output closed),
+// the pop-up section editor on two sections, and the sequencer view's
+// overview and track editor.
 //   build/tests/tools/brindlemark_render <output folder>
+// For the README's guide: one picture of each of its views (GuideViews.h),
+// named after the view.
+//   build/tests/tools/brindlemark_render --guide <output folder>
 #include "core/VellixAudioProcessor.h"
 #include "core/storage/SettingsFile.h"
 #include "editor/MainComp.h"
 #include "support/SimulatedMopho.h"
 #include "support/SynthRig.h"
 #include "support/VirtualMidi.h"
+#include "tools/render/GuideViews.h"
 #include "windows/library/KwsFile.h"
 #include "windows/library/Lib_Manager_Win.h"
 
@@ -124,24 +128,22 @@ bool renderHelpPage (juce::Component& editor, MainComp& main, MidiCntrState& hub
     main.showMidiScan (false);
     return written;
 }
-} // namespace
 
-int main (int argc, char** argv)
+int renderGuide (const juce::File& output)
 {
-    if (argc != 2)
-    {
-        std::cerr << "usage: brindlemark_render <output folder>\n";
-        return 2;
-    }
+    int failures = 0;
+    const auto problems = GuideViews::render ([&] (const juce::String& name, const juce::Image& picture) {
+        if (! writePng (picture, output.getChildFile (name + ".png")))
+            ++failures;
+    });
 
-    juce::ScopedJuceInitialiser_GUI juce;
-    const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
-    output.createDirectory();
+    for (const auto& problem : problems)
+        std::cerr << problem << "\n";
+    return failures + problems.size();
+}
 
-    // A private settings folder with the ports of the simulated synthesizer.
-    juce::TemporaryFile settingsFolder;
-    settingsFolder.getFile().createDirectory();
-    setSettingsFolderOverride (settingsFolder.getFile());
+int renderShots (const juce::File& output)
+{
     writeSimulatorPortFile (getPortSettingsFile());
 
     auto layer = std::make_shared<VirtualMidiDeviceLayer>();
@@ -280,6 +282,31 @@ int main (int argc, char** argv)
         ++failures;
 
     MidiDeviceLayer::setCurrent (nullptr);
+    return failures;
+}
+} // namespace
+
+int main (int argc, char** argv)
+{
+    const bool guide = argc == 3 && juce::String (argv[1]) == "--guide";
+    if (argc != 2 && ! guide)
+    {
+        std::cerr << "usage: brindlemark_render [--guide] <output folder>\n";
+        return 2;
+    }
+
+    juce::ScopedJuceInitialiser_GUI juce;
+    const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[argc - 1]);
+    output.createDirectory();
+
+    // A private settings folder, so nothing of the user's is read or written.
+    juce::TemporaryFile settingsFolder;
+    settingsFolder.getFile().createDirectory();
+    setSettingsFolderOverride (settingsFolder.getFile());
+
+    const int failures = guide ? renderGuide (output) : renderShots (output);
+
     setSettingsFolderOverride ({});
+    settingsFolder.getFile().deleteRecursively();
     return failures == 0 ? 0 : 1;
 }
