@@ -10,8 +10,8 @@ namespace
 {
 using G = GlobalDescriptorTable::Global;
 
-// A factory program with all four sequencer tracks in use, so the editor's
-// pages show a sound rather than the initial program.
+// A factory sequence, so that the editor and the sequencer view show a sound
+// at work rather than the initial program.
 constexpr int kShownBank = 2, kShownProgram = 0;
 
 struct GlobalValue
@@ -19,8 +19,9 @@ struct GlobalValue
     int index, value;
 };
 
-// The synthesizer's globals as the setup page's help text asks for them, and
-// as they are when the connection help page has something to say.
+// The synthesizer's globals (indexes as in GlobalDescriptorTable::rows) as
+// the setup page's help text asks for them, and as they are when the
+// connection help page has something to say.
 constexpr GlobalValue globalsAsAsked[] = {
     { 0, 12 }, { 1, 50 }, { 2, 0 }, { 3, 0 }, { 8, 0 }, { 14, 0 },
     { G::kMidiParamSend, 0 }, { G::kMidiParamReceive, 0 }, { G::kMidiControllerEnable, 1 }, { 7, 1 }, { G::kMidiOutSelect, 0 }, { 21, 1 },
