@@ -40,7 +40,7 @@ CC=clang CXX=clang++ cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDe
 cmake --build "$tsan" --target brindlemark_core_tests brindlemark_editor_tests brindlemark_library_view_tests
 export TSAN_OPTIONS=halt_on_error=1
 "$tsan"/tests/brindlemark_core_tests \
-    --gtest_filter='HubFixture.*:HardwareInput*:Exchange.*:HostMidi.*:OutputRig.*:ProcessorClock.*:BankTransmitter.*'
+    --gtest_filter='HubFixture.*:HardwareInput*:Exchange.*:HostMidi.*:OutputRig.*:ProcessorClock.*:BankTransmitter.*:SendQueueRig.*:ProcessorThreads.ABurst*'
 "$tsan"/tests/brindlemark_editor_tests --gtest_filter='Editor.EventsFromTheMidiThread*:Editor.Recv*:Menus.Cancel*'
 "$tsan"/tests/brindlemark_library_view_tests --gtest_filter='PresetBankThreads.*'
 unset TSAN_OPTIONS
