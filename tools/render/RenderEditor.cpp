@@ -226,6 +226,11 @@ int renderShots (const juce::File& output)
                     drawer.getPiano().getKey (28).press (130);
                     drawer.getPiano().getKey (31).press (130);
                     failures += writeSnapshot (*editor, output.getChildFile ("keyboard-open-" + suffix)) ? 0 : 1;
+
+                    // The views after this one show the drawer closed, as a player leaves it.
+                    for (int key : { 24, 28, 31 })
+                        drawer.getPiano().getKey (key).release();
+                    drawer.setTopLeftPosition (0, drawer.closedTop());
                 }
 
                 // The MIDI setup page, with the switches and latency of a working set-up.
