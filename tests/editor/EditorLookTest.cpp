@@ -1,3 +1,4 @@
+#include "EditorRig.h"
 #include "core/VellixAudioProcessor.h"
 #include "editor/EditorLook.h"
 #include "editor/MainComp.h"
@@ -77,4 +78,12 @@ TEST (EditorLook, TheEditorRootCarriesItAndItsMenusShowIt)
     // Closing the editor closes its menus before their look goes.
     editor.reset();
     EXPECT_TRUE (menu == nullptr || ! menu->isVisible());
+
+    // The message loop deletes a dismissed menu; a later test in this process
+    // would otherwise find it still active.
+    waitUntil ([&] {
+        deliverMessages (10);
+        return menu == nullptr;
+    });
+    EXPECT_EQ (menu, nullptr);
 }
