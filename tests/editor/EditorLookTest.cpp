@@ -1,7 +1,8 @@
-#include "EditorRig.h"
 #include "core/VellixAudioProcessor.h"
 #include "editor/EditorLook.h"
 #include "editor/MainComp.h"
+#include "support/MessageLoop.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 

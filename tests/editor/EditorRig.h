@@ -2,6 +2,7 @@
 
 #include "core/VellixAudioProcessorEditor.h"
 #include "editor/MainComp.h"
+#include "support/MessageLoop.h"
 #include "support/SynthRig.h"
 
 #include <gtest/gtest.h>
@@ -9,21 +10,6 @@
 #include <functional>
 #include <set>
 #include <typeinfo>
-
-namespace juce
-{
-// The framework's own step of its message loop (a plain function of juce_events).
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
-
-// What a host's message loop does between two of the user's events: the
-// messages waiting are delivered, for a moment at most, as timers keep
-// posting new ones.
-inline void deliverMessages (int atMostMs = 100)
-{
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) atMostMs;
-    while (juce::Time::getMillisecondCounter() < end && juce::dispatchNextMessageOnSystemQueue (true)) {}
-}
 
 // An open editor for a processor wired to the simulated synthesizer.
 struct EditorRig : SynthRig
@@ -90,18 +76,12 @@ struct Pointer
 
     void click (juce::Component& target, juce::Point<int> at)
     {
-        send (target, at, {});
-        send (target, at, juce::ModifierKeys::leftButtonModifier);
-        send (target, at, {});
-        pause();
+        clickWith (target, at, juce::ModifierKeys::leftButtonModifier);
     }
 
     void rightClick (juce::Component& target, juce::Point<int> at)
     {
-        send (target, at, {});
-        send (target, at, juce::ModifierKeys::rightButtonModifier);
-        send (target, at, {});
-        pause();
+        clickWith (target, at, juce::ModifierKeys::rightButtonModifier);
     }
 
     // A press at a point of the target, a move by `by` in a few steps, and the
@@ -126,6 +106,14 @@ struct Pointer
     static constexpr int kDragSteps = 4;
 
 private:
+    void clickWith (juce::Component& target, juce::Point<int> at, juce::ModifierKeys button)
+    {
+        send (target, at, {});
+        send (target, at, button);
+        send (target, at, {});
+        pause();
+    }
+
     void sendAt (juce::ComponentPeer& peer, juce::Point<int> where, juce::ModifierKeys buttons)
     {
         time += 50;

@@ -160,7 +160,7 @@ TEST (EditorLifetime, OpeningAndClosingLeaksNothing)
         editor.reset();
         // A host runs its message loop: what the pages posted is delivered,
         // not left queued to look like a leak.
-        while (juce::dispatchNextMessageOnSystemQueue (true)) {}
+        deliverPendingMessages();
     };
 
     for (int i = 0; i < 10; ++i)

@@ -1,4 +1,5 @@
 #include "host/LoadedModule.h"
+#include "support/MessageLoop.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -6,12 +7,6 @@
 // The loaded module's editor, opened by the host as a DAW opens it. Its
 // components live in the module's own copy of the framework, so the test reads
 // what a musician sees: the pixels of the application bar's status text.
-
-namespace juce
-{
-// The framework's own step of its message loop (a plain function of juce_events).
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
 
 using namespace LoadedModule;
 
@@ -80,7 +75,7 @@ struct OpenEditor
         // The host's side of the editor (its window, the plug-in view's run
         // loop) works on this thread's message loop, as in a DAW.
         return waitUntil ([&] {
-            while (juce::dispatchNextMessageOnSystemQueue (true)) {}
+            deliverPendingMessages();
             return statusShown (*editor) == wanted;
         }, timeoutMs);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/MessageLoop.h"
 #include "support/ProcessThreads.h"
 #include "support/SynthRig.h"
 #include "support/TestPlayHead.h"
@@ -9,12 +10,6 @@
 #include <chrono>
 #include <map>
 #include <thread>
-
-namespace juce
-{
-// The framework's own step of its message loop (a plain function of juce_events).
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
 
 // A processor on the simulated synthesizer with its output open and the
 // host's transport playing, left alone: no MIDI traffic (the clock switch is
@@ -94,7 +89,7 @@ struct RestingSession : SimulatedSynthPorts
                 return false;
 
             runBlock();
-            while (juce::dispatchNextMessageOnSystemQueue (true)) {}
+            deliverPendingMessages();
 
             // A late block is not made up for with a burst of others.
             nextBlock = std::max (nextBlock + blockTime, Clock::now());

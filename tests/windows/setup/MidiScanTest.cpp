@@ -5,17 +5,12 @@
 #include "core/storage/SettingsFile.h"
 #include "editor/widgets/WidgetHarness.h"
 #include "support/HubRig.h"
+#include "support/MessageLoop.h"
 #include "support/SimulatedMopho.h"
 #include "support/VirtualMidi.h"
 #include "windows/setup/MIDI_scan.h"
 
 #include <gtest/gtest.h>
-
-namespace juce
-{
-// The framework's own step of its message loop (a plain function of juce_events).
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
 
 using namespace widgetharness;
 
@@ -253,7 +248,7 @@ TEST_F (ThreePairs, HostSettingsOnTheNotConnectedNoticeOpensTheMidiSetupPage)
     EXPECT_TRUE (keys.isOpen()) << "the user's ports are back";
 
     scan->getLink().triggerClick();
-    while (juce::dispatchNextMessageOnSystemQueue (true)) {}
+    deliverPendingMessages();
 
     EXPECT_EQ (main.getMidiScan(), nullptr);
     EXPECT_FALSE (hub().isHelpPageShown());
